@@ -1,0 +1,51 @@
+# The two commands of the README: `make run` and `make test`.  Both install what is missing first.
+NATIVE  := build/native
+WINDOWS := build/windows
+JOBS    ?= $(shell nproc)
+CMAKE_GEN := -G Ninja
+
+.PHONY: all bootstrap native windows test test-native test-windows run bench bench-windows sanitize clean
+
+all: native windows
+
+bootstrap:
+	@scripts/bootstrap
+
+native: bootstrap
+	@cmake -S . -B $(NATIVE) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build $(NATIVE) -j $(JOBS)
+
+windows: bootstrap
+	@scripts/debian-sources
+	@cmake -S . -B $(WINDOWS) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release \
+	    -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake >/dev/null
+	@cmake --build $(WINDOWS) -j $(JOBS)
+
+# Builds both trees, then runs every native test and every Windows test under Wine.
+test: native windows
+	@scripts/run-tests $(NATIVE) $(WINDOWS)
+
+test-native: native
+	@scripts/run-tests $(NATIVE)
+
+test-windows: windows
+	@scripts/run-tests $(WINDOWS)
+
+# Until the saver exists, the most useful program is the formula tool.
+run: native
+	@scripts/demo
+
+bench: native
+	@$(NATIVE)/bench/expression_bench
+
+bench-windows: windows
+	@scripts/wine-run --prefix $(WINDOWS)/wineprefix $(WINDOWS)/bench/expression_bench.exe
+
+# Native build with AddressSanitizer and UndefinedBehaviorSanitizer, and its tests.
+sanitize: bootstrap
+	@cmake -S . -B build/sanitize $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DPLOTVANE_SANITIZE=ON >/dev/null
+	@cmake --build build/sanitize -j $(JOBS)
+	@scripts/run-tests build/sanitize
+
+clean:
+	rm -rf $(NATIVE) $(WINDOWS) build/sanitize

@@ -1,0 +1,14 @@
+#include "FloatError.h"
+
+namespace {
+const char* FloatErrorMessage(EFloatError::TKind kind) {
+  switch (kind) {
+    case EFloatError::TKind::ZeroDivide: return "Floating point division by zero";
+    case EFloatError::TKind::InvalidOp: return "Invalid floating point operation";
+    case EFloatError::TKind::Overflow: return "Floating point overflow";
+  }
+  return "Floating point error";
+}
+}  // namespace
+
+EFloatError::EFloatError(TKind kind) : std::runtime_error(FloatErrorMessage(kind)), kind_(kind) {}

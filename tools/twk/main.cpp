@@ -1,0 +1,40 @@
+// twk: command-line companion of the graph saver for formulas and graph set files.
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "TwkEval.h"
+
+namespace {
+
+const char* const Usage =
+    "usage: twk COMMAND ...\n"
+    "\n"
+    "  twk eval FORMULA [--u X] [--v Y] [--t T]\n"
+    "      Compiles FORMULA and evaluates it at u = X, v = Y, t = T (each 0 when not given).\n"
+    "      Prints the value with 20 significant digits and exits 0.  Exits 1 after printing\n"
+    "      \"syntax error CODE at POS\" (CODE 10001: unexpected character or missing operand,\n"
+    "      10002: unbalanced parenthesis; POS counts from 0), \"eval error\" (a math function\n"
+    "      failed, such as ln(0)) or the message of a floating-point exception of +, -, *, /.\n"
+    "\n"
+    "      Formulas: numbers (2, .5, 1.5e-3), u or x, v or y, t, pi, + - * / ^ (left\n"
+    "      associative, ^ first), juxtaposition multiplies (2pi, 3sin(u), uv), and\n"
+    "      sin cos tan sec csc cot asin acos atan sinh cosh tanh ln log exp sqrt abs\n"
+    "      with their parenthesis directly after the name.  No blanks.\n"
+    "\n"
+    "  twk --help\n"
+    "      Shows this text.\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+    std::cout << Usage;
+    return args.empty() ? 2 : 0;
+  }
+  const std::vector<std::string> rest(args.begin() + 1, args.end());
+  if (args[0] == "eval") return TwkEval(rest, std::cout, std::cerr);
+  std::cerr << "twk: unknown command '" << args[0] << "' (twk --help lists the commands)\n";
+  return 2;
+}
