@@ -35,11 +35,12 @@ test-windows: windows
 run: native
 	@scripts/demo
 
+# Every benchmark program of a tree; BENCH_ARGS go to each (for example --benchmark_filter=...).
 bench: native
-	@$(NATIVE)/bench/expression_bench
+	@scripts/run-benchmarks $(NATIVE) $(BENCH_ARGS)
 
 bench-windows: windows
-	@scripts/wine-run --prefix $(WINDOWS)/wineprefix $(WINDOWS)/bench/expression_bench.exe
+	@scripts/run-benchmarks $(WINDOWS) $(BENCH_ARGS)
 
 # Native build with AddressSanitizer and UndefinedBehaviorSanitizer, and its tests.
 sanitize: bootstrap

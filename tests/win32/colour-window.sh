@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Starts the colour probe under Wine, checks its client area on a screenshot, moves the mouse
+# over it and closes it with Escape.  Usage: colour-window.sh PATH/colour_window.exe
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../../scripts/wine-session.sh"
+
+exe=$1
+work=$(mktemp -d)
+wine_session_start "${PLOTVANE_WINEPREFIX:?}"
+trap 'wine_session_stop; rm -rf "$work"' EXIT
+
+wine "$exe" &
+program=$!
+window=$(wine_wait_window "Plotvane colour probe")
+
+# The middle of the window lies well inside the client area, whatever frame Wine draws.
+eval "$(xdotool getwindowgeometry --shell "$window")"
+x=$((X + WIDTH / 2))
+y=$((Y + HEIGHT / 2))
+colour=""
+for _ in $(seq 50); do  # the first paint may follow the mapping of the window
+  wine_screenshot "$work/screen.png"
+  colour=$(wine_pixel "$work/screen.png" "$x" "$y")
+  [[ "$colour" == "32 160 96" ]] && break
+  sleep 0.1
+done
+if [[ "$colour" != "32 160 96" ]]; then
+  echo "pixel ($x, $y) is '$colour', expected '32 160 96'" >&2
+  exit 1
+fi
+
+xdotool mousemove "$x" "$y"
+xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
+xdotool key --window "$window" Escape
+status=0
+wait "$program" || status=$?
+if [[ $status -ne 0 ]]; then
+  echo "the probe exited with status $status, expected 0 after Escape" >&2
+  exit 1
+fi
+echo "colour probe: pixel ($x, $y) = $colour, closed by Escape"
