@@ -10,47 +10,11 @@
 #include <cmath>
 #include <limits>
 
+#include "CheckedArithmetic.h"
 #include "Expression.h"
 #include "ExpressionProgram.h"
-#include "FloatError.h"
 
 namespace {
-
-// x − x is 0 for finite x and NaN otherwise; unlike a comparison with LDBL_MAX it needs no
-// 80-bit constant from memory.
-inline bool IsFinite(long double x) { return x - x == 0; }
-
-[[noreturn, gnu::noinline, gnu::cold]] void RaiseArithmetic(long double result) {
-  throw EFloatError(std::isnan(result) ? EFloatError::TKind::InvalidOp
-                                       : EFloatError::TKind::Overflow);
-}
-
-[[gnu::noinline, gnu::cold]] long double CheckArithmetic(long double result, long double a,
-                                                          long double b) {
-  const bool raises = std::isnan(result) ? !std::isnan(a) && !std::isnan(b)
-                                         : IsFinite(a) && IsFinite(b);
-  if (raises) RaiseArithmetic(result);
-  return result;
-}
-
-// The result of an arithmetic operation on a and b, or the exception x87 would raise.
-inline long double Arithmetic(long double result, long double a, long double b) {
-  if (IsFinite(result)) [[likely]] return result;
-  return CheckArithmetic(result, a, b);
-}
-
-inline long double Add(long double a, long double b) { return Arithmetic(a + b, a, b); }
-// a + (−b), which IEEE arithmetic rounds exactly as a − b.
-inline long double Subtract(long double a, long double b) { return Arithmetic(a - b, a, b); }
-inline long double Multiply(long double a, long double b) { return Arithmetic(a * b, a, b); }
-
-// a × (1 / b): the division of formulas multiplies by the reciprocal, which rounds
-// differently from a / b.
-inline long double Divide(long double a, long double b) {
-  if (b == 0) [[unlikely]] throw EFloatError(EFloatError::TKind::ZeroDivide);
-  const long double reciprocal = Arithmetic(1 / b, 1, b);
-  return Arithmetic(a * reciprocal, a, reciprocal);
-}
 
 [[gnu::cold]] bool LibraryFailedSlow(long double result, long double a, long double b) {
   return std::isnan(result) ? !std::isnan(a) && !std::isnan(b) : IsFinite(a) && IsFinite(b);
@@ -107,7 +71,7 @@ bool IsReciprocal(int32_t code) {
 long double CallFunction(int32_t code, long double a, bool& failed) {
   const long double r = LibraryValue(code, a);
   failed = LibraryFailed(r, a);
-  return code == TExpression::cdLog ? r / Ln10 : IsReciprocal(code) ? Divide(1, r) : r;
+  return code == TExpression::cdLog ? r / Ln10 : IsReciprocal(code) ? CheckedFormulaDivide(1, r) : r;
 }
 
 }  // namespace
@@ -201,10 +165,10 @@ long double TExpression::RunChecked(const long double* const variables[3]) {
       case cdPi: r = literals_[constantCount_]; break;
       case cdAdd: case cdSubtract: case cdMultiply: case cdDivide: case cdPower: {
         const long double b = stack_.Pop(), a = stack_.Pop();
-        r = *code == cdAdd        ? Add(a, b)
-          : *code == cdSubtract   ? Subtract(a, b)
-          : *code == cdMultiply   ? Multiply(a, b)
-          : *code == cdDivide     ? Divide(a, b)
+        r = *code == cdAdd        ? CheckedAdd(a, b)
+          : *code == cdSubtract   ? CheckedSubtract(a, b)
+          : *code == cdMultiply   ? CheckedMultiply(a, b)
+          : *code == cdDivide     ? CheckedFormulaDivide(a, b)
                                   : Power(a, b, failed);
         break;
       }

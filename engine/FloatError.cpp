@@ -1,4 +1,7 @@
+#include "CheckedArithmetic.h"
 #include "FloatError.h"
+
+#include <cmath>
 
 namespace {
 const char* FloatErrorMessage(EFloatError::TKind kind) {
@@ -12,3 +15,8 @@ const char* FloatErrorMessage(EFloatError::TKind kind) {
 }  // namespace
 
 EFloatError::EFloatError(TKind kind) : std::runtime_error(FloatErrorMessage(kind)), kind_(kind) {}
+
+void RaiseArithmeticError(long double result) {
+  throw EFloatError(std::isnan(result) ? EFloatError::TKind::InvalidOp
+                                       : EFloatError::TKind::Overflow);
+}
