@@ -1,4 +1,4 @@
-#include "TwkEval.h"
+#include "TwkCommands.h"
 
 #include <cstdio>
 #include <cstdlib>

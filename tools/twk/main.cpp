@@ -1,9 +1,13 @@
 // twk: command-line companion of the graph saver for formulas and graph set files.
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
 #include <iostream>
 #include <string>
 #include <vector>
 
-#include "TwkEval.h"
+#include "TwkCommands.h"
 
 namespace {
 
@@ -22,12 +26,34 @@ const char* const Usage =
     "      sin cos tan sec csc cot asin acos atan sinh cosh tanh ln log exp sqrt abs\n"
     "      with their parenthesis directly after the name.  No blanks.\n"
     "\n"
+    "  twk list FILE\n"
+    "      One line per graph of a graph set file (.twk): number, name, kind, coordinate\n"
+    "      system and the three function texts.\n"
+    "\n"
+    "  twk dump FILE\n"
+    "      Every chunk of a graph set file as text: one [graph] section per graph with every\n"
+    "      field as KEY = VALUE, one [raw] section per chunk that is not a graph.\n"
+    "\n"
+    "  twk build TEXT -o FILE\n"
+    "      Turns such text (\"-\" reads standard input) back into a graph set file; keys left\n"
+    "      out of a [graph] take the defaults of a new graph.  A bad line is reported with its\n"
+    "      number.  twk dump FILE | twk build - -o COPY reproduces FILE byte for byte.\n"
+    "\n"
+    "  twk check FILE\n"
+    "      Compiles every formula text of every graph and reports each error as\n"
+    "      graph 2 \"Waves\": Func3Text: syntax error 10001 at 4.  Exits 1 when any was found.\n"
+    "\n"
     "  twk --help\n"
     "      Shows this text.\n";
 
 }  // namespace
 
 int main(int argc, char** argv) {
+#ifdef _WIN32
+  // Graph set text keeps its bytes as they are: no CR LF translation on the standard streams.
+  _setmode(_fileno(stdin), _O_BINARY);
+  _setmode(_fileno(stdout), _O_BINARY);
+#endif
   const std::vector<std::string> args(argv + 1, argv + argc);
   if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
     std::cout << Usage;
@@ -35,6 +61,10 @@ int main(int argc, char** argv) {
   }
   const std::vector<std::string> rest(args.begin() + 1, args.end());
   if (args[0] == "eval") return TwkEval(rest, std::cout, std::cerr);
+  if (args[0] == "list") return TwkList(rest, std::cout, std::cerr);
+  if (args[0] == "dump") return TwkDump(rest, std::cout, std::cerr);
+  if (args[0] == "build") return TwkBuild(rest, std::cin, std::cerr);
+  if (args[0] == "check") return TwkCheck(rest, std::cout, std::cerr);
   std::cerr << "twk: unknown command '" << args[0] << "' (twk --help lists the commands)\n";
   return 2;
 }
