@@ -4,7 +4,7 @@ WINDOWS := build/windows
 JOBS    ?= $(shell nproc)
 CMAKE_GEN := -G Ninja
 
-.PHONY: all bootstrap native windows test test-native test-windows run bench bench-windows sanitize clean
+.PHONY: all bootstrap native windows test test-native test-windows run bench bench-windows sanitize fuzz fuzz-run clean
 
 all: native windows
 
@@ -47,6 +47,22 @@ sanitize: bootstrap
 	@cmake -S . -B build/sanitize $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DPLOTVANE_SANITIZE=ON >/dev/null
 	@cmake --build build/sanitize -j $(JOBS)
 	@scripts/run-tests build/sanitize
+
+# libFuzzer targets under clang with ASan and UBSan, in build/fuzz.  Run one with
+#   make fuzz-run FUZZER=graphset_fuzz SECONDS=600
+fuzz:
+	@scripts/bootstrap --fuzz
+	@CC=clang CXX=clang++ cmake -S . -B build/fuzz $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	    -DPLOTVANE_FUZZ=ON -DPLOTVANE_SANITIZE=ON >/dev/null
+	@cmake --build build/fuzz -j $(JOBS) --target $(FUZZERS)
+
+FUZZERS ?= expression_fuzz graphset_fuzz
+FUZZER  ?= graphset_fuzz
+SECONDS ?= 600
+fuzz-run: fuzz
+	@mkdir -p build/fuzz/corpus/$(FUZZER)
+	@build/fuzz/fuzz/$(FUZZER) -max_total_time=$(SECONDS) -print_final_stats=1 \
+	    build/fuzz/corpus/$(FUZZER)
 
 clean:
 	rm -rf $(NATIVE) $(WINDOWS) build/sanitize

@@ -57,6 +57,10 @@ public:
   // "+", "-", "*", "/" (also the reciprocals of sec, csc and cot).
   long double Evaluate(long double u, long double v, long double t);
 
+  // The same evaluation, step by step on the operand ring with every step checked: the
+  // reference that Evaluate's faster program must agree with (tests and fuzzing compare them).
+  long double EvaluateChecked(long double u, long double v, long double t);
+
   // True when the code refers to t before its end code.
   bool DependsOnT() const;
 

@@ -92,6 +92,16 @@ long double TExpression::Evaluate(long double u, long double v, long double t) {
   return RunChecked(variables);
 }
 
+long double TExpression::EvaluateChecked(long double u, long double v, long double t) {
+  evalError_ = false;
+  if (!valid_) {
+    evalError_ = true;
+    return 0;
+  }
+  const long double* const variables[3] = {&u, &v, &t};
+  return RunChecked(variables);
+}
+
 // The accumulator program without any checks.  Every error, library failure and
 // floating-point exception of the checked run makes some value infinite or NaN.  Sums,
 // differences, products, signs and square roots carry such a value on to the result; where it

@@ -378,3 +378,87 @@ TEST(Expression, DependsOnTFindsTheParameter) {
 }
 
 }  // namespace
+
+namespace {
+
+// Random formulas from the grammar, leaning on what the accumulator program treats specially:
+// fused leaves, squares, reciprocals of constants, deep nesting and every function.
+class TFormulaGenerator {
+public:
+  explicit TFormulaGenerator(unsigned seed) : state_(seed) {}
+
+  std::string Formula(int depth) {
+    std::string text = Operand(depth);
+    const int terms = Next(4);
+    for (int i = 0; i < terms; ++i) {
+      static const char* const ops[] = {"+", "-", "*", "/", "^", ""};
+      text += ops[Next(6)];
+      text += Operand(depth);
+    }
+    return text;
+  }
+
+private:
+  unsigned Next(unsigned bound) {
+    state_ = state_ * 1103515245u + 12345u;
+    return (state_ >> 16) % bound;
+  }
+
+  std::string Operand(int depth) {
+    static const char* const leaves[] = {"u", "v", "t", "x", "y", "pi", "2", "0.5", "3", "0",
+                                         "1e-3", "10"};
+    static const char* const functions[] = {"sin", "cos", "tan", "sec", "csc", "cot", "asin",
+                                            "acos", "atan", "sinh", "cosh", "tanh", "ln",
+                                            "log", "exp", "sqrt", "abs"};
+    std::string sign = Next(5) == 0 ? "-" : "";
+    const unsigned kind = depth > 0 ? Next(4) : 0;
+    if (kind == 0) return sign + leaves[Next(12)];
+    if (kind == 1) return sign + "(" + Formula(depth - 1) + ")";
+    return sign + functions[Next(17)] + "(" + Formula(depth - 1) + ")";
+  }
+
+  unsigned state_;
+};
+
+struct TOutcome {
+  std::string value;  // the bits of the result, or the exception's message
+  bool evalError = false;
+  bool operator==(const TOutcome&) const = default;
+};
+
+template <typename Run>
+TOutcome Outcome(Run run) {
+  TOutcome outcome;
+  try {
+    outcome.value = ExtendedHex(run());
+  } catch (const EFloatError& e) {
+    outcome.value = e.what();
+  }
+  return outcome;
+}
+
+TEST(Expression, FastProgramAgreesWithTheCheckedRun) {
+  const long double samples[][3] = {{0, 0, 0},     {1, 2, 3},        {-2.5L, 0.5L, 1},
+                                    {1e-3L, -7, 0}, {1e300L, 1, 1},  {3.14159L, -1, 0.25L},
+                                    {-0.0L, 1e-4000L, 2}};
+  int compiled = 0;
+  for (unsigned seed = 1; seed <= 3000; ++seed) {
+    TFormulaGenerator generator(seed);
+    const std::string text = generator.Formula(3);
+    TExpression e;
+    e.Compile(text);
+    if (!e.Valid()) continue;
+    ++compiled;
+    for (const auto& s : samples) {
+      TOutcome fast = Outcome([&] { return e.Evaluate(s[0], s[1], s[2]); });
+      fast.evalError = e.EvalError();
+      TOutcome checked = Outcome([&] { return e.EvaluateChecked(s[0], s[1], s[2]); });
+      checked.evalError = e.EvalError();
+      ASSERT_EQ(fast, checked) << text << " at u = " << static_cast<double>(s[0])
+                               << ", v = " << static_cast<double>(s[1]);
+    }
+  }
+  EXPECT_GT(compiled, 2000) << "the generator should mostly write valid formulas";
+}
+
+}  // namespace
