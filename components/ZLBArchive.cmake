@@ -1,5 +1,9 @@
 # The slideshow archive component (TZLBArchive) as the library `zlbarchive`.  Portable C++ on
 # zlib; only the temporary-file service has a Windows and a POSIX source.
+if(WIN32)
+  # The Windows programs carry zlib inside them, like the rest of their runtime.
+  set(ZLIB_USE_STATIC_LIBS ON)
+endif()
 find_package(ZLIB REQUIRED)
 add_library(zlbarchive STATIC
   ${CMAKE_CURRENT_LIST_DIR}/ZLIBArchive.cpp
