@@ -122,7 +122,8 @@ TZLBArchiveContents ZLBReadArchive(std::istream& stream, const TZLBProgressEvent
   if (directoryBytes > ZLBMaxSize) throw EZLBArchiveError(ZLBErrFileList);
 
   std::vector<std::uint8_t> records;
-  if (trailer.DirectoryCompressed == 1) {
+  // Any non-zero flag reads as "compressed", as a Boolean byte does.
+  if (trailer.DirectoryCompressed != 0) {
     if (trailer.DirectorySize > body) throw EZLBArchiveError(ZLBErrFileList);
     stream.seekg(static_cast<std::streamoff>(body - trailer.DirectorySize));
     records = InflateDirectory(stream, trailer.DirectorySize, directoryBytes, onProgress);
@@ -143,7 +144,7 @@ TZLBArchiveContents ZLBReadArchive(std::istream& stream, const TZLBProgressEvent
 
 std::string ZLBCheckEntries(const TZLBArchiveContents& contents, std::uint64_t fileSize) {
   const TZLBTrailer& trailer = contents.Trailer;
-  const std::uint64_t directory = trailer.DirectoryCompressed == 1
+  const std::uint64_t directory = trailer.DirectoryCompressed != 0
                                       ? trailer.DirectorySize
                                       : std::uint64_t(contents.Entries.size()) * ZLBRecordSize;
   if (fileSize < ZLBTrailerSize + directory) return "The directory does not fit in the file";

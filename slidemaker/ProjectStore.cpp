@@ -112,7 +112,7 @@ TNewOutcome ProjectNew(const TProjectStore& store, TEditorState& state, const st
   // A folder that cannot be made shows up as the list file's "Invalid filename" below.
   fs::create_directories(fs::path(folder), ec);
   ListFileWrite(store.ListFilePath(name), IntervalDefault, {});
-  state.Interval = IntervalDefault;
+  state.Interval = std::string(IntervalDefault);
   state.Filelist.clear();
   EnableEditor(state, name);
   return TNewOutcome::Created;
