@@ -4,7 +4,7 @@ WINDOWS := build/windows
 JOBS    ?= $(shell nproc)
 CMAKE_GEN := -G Ninja
 
-.PHONY: all bootstrap native windows test test-native test-windows run bench bench-windows sanitize clean
+.PHONY: all bootstrap native windows test test-native test-windows run bench bench-windows sanitize fuzz-archive clean
 
 all: native windows
 
@@ -48,5 +48,10 @@ sanitize: bootstrap
 	@cmake --build build/sanitize -j $(JOBS)
 	@scripts/run-tests build/sanitize
 
+# Ten minutes of libFuzzer on the archive reader (clang, ASan, UBSan) in build/fuzz;
+# FUZZ_SECONDS=... changes the time.  Not part of `make test`.
+fuzz-archive: bootstrap
+	@scripts/fuzz-archive
+
 clean:
-	rm -rf $(NATIVE) $(WINDOWS) build/sanitize
+	rm -rf $(NATIVE) $(WINDOWS) build/sanitize build/fuzz
