@@ -4,7 +4,7 @@ WINDOWS := build/windows
 JOBS    ?= $(shell nproc)
 CMAKE_GEN := -G Ninja
 
-.PHONY: all bootstrap native windows test test-native test-windows run bench bench-windows sanitize fuzz fuzz-run clean
+.PHONY: all bootstrap native windows test test-native test-windows run bench bench-windows sanitize fuzz fuzz-run fuzz-archive clean
 
 all: native windows
 
@@ -48,15 +48,16 @@ sanitize: bootstrap
 	@cmake --build build/sanitize -j $(JOBS)
 	@scripts/run-tests build/sanitize
 
-# libFuzzer targets under clang with ASan and UBSan, in build/fuzz.  Run one with
+# libFuzzer targets under clang with ASan and UBSan, in build/fuzz; not part of `make test`.
+# Run one for ten minutes with
 #   make fuzz-run FUZZER=graphset_fuzz SECONDS=600
 fuzz:
 	@scripts/bootstrap --fuzz
-	@CC=clang CXX=clang++ cmake -S . -B build/fuzz $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	@CC=clang-14 CXX=clang++-14 cmake -S . -B build/fuzz $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	    -DPLOTVANE_FUZZ=ON -DPLOTVANE_SANITIZE=ON >/dev/null
 	@cmake --build build/fuzz -j $(JOBS) --target $(FUZZERS)
 
-FUZZERS ?= expression_fuzz graphset_fuzz
+FUZZERS ?= expression_fuzz graphset_fuzz zlbarchive_fuzz
 FUZZER  ?= graphset_fuzz
 SECONDS ?= 600
 fuzz-run: fuzz
@@ -64,5 +65,10 @@ fuzz-run: fuzz
 	@build/fuzz/fuzz/$(FUZZER) -max_total_time=$(SECONDS) -print_final_stats=1 \
 	    build/fuzz/corpus/$(FUZZER)
 
+# The archive reader, with a corpus of archives made by pak; FUZZ_SECONDS=... changes the time.
+fuzz-archive:
+	@scripts/bootstrap --fuzz
+	@scripts/fuzz-archive
+
 clean:
-	rm -rf $(NATIVE) $(WINDOWS) build/sanitize
+	rm -rf $(NATIVE) $(WINDOWS) build/sanitize build/fuzz

@@ -1,0 +1,103 @@
+#include "ListFile.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+
+#include "FileError.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
+
+bool FolderOfExists(const std::string& fileName) {
+  std::error_code ec;
+  const fs::path folder = fs::path(fileName).parent_path();
+  return folder.empty() || fs::is_directory(folder, ec);
+}
+
+[[noreturn]] void Fail(int errnoValue, const std::string& fileName) {
+  throw EInOutError(FileErrorFromErrno(errnoValue, FolderOfExists(fileName)));
+}
+
+// Delphi-style trimming: everything up to and including the space character counts as blank.
+std::string_view Trim(std::string_view text) {
+  while (!text.empty() && static_cast<unsigned char>(text.front()) <= ' ') text.remove_prefix(1);
+  while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ') text.remove_suffix(1);
+  return text;
+}
+
+}  // namespace
+
+std::string ListFileEncode(std::string_view interval, const std::vector<std::string>& entries) {
+  std::string bytes(interval);
+  bytes += "\r\n";
+  for (const std::string& entry : entries) {
+    bytes += entry;
+    bytes += "\r\n";
+  }
+  return bytes;
+}
+
+TListFile ListFileDecode(std::string_view bytes) {
+  TListFile list;
+  std::vector<std::string_view> lines;
+  std::size_t start = 0;
+  // Each pass consumes at least one byte or ends the walk.
+  while (start < bytes.size()) {
+    const std::size_t end = bytes.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) {
+      lines.push_back(bytes.substr(start));
+      break;
+    }
+    lines.push_back(bytes.substr(start, end - start));
+    start = end + (bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n' ? 2 : 1);
+  }
+  if (!lines.empty()) list.Interval = std::string(Trim(lines.front()));
+  for (std::size_t i = 1; i < lines.size(); ++i) list.Entries.emplace_back(lines[i]);
+  return list;
+}
+
+TListFile ListFileRead(const std::string& fileName) {
+  std::error_code ec;
+  if (fs::is_directory(fs::path(fileName), ec)) throw EInOutError(FileErrAccessDenied);
+  errno = 0;
+  FileHandle file(std::fopen(fileName.c_str(), "rb"));
+  if (!file) Fail(errno, fileName);
+  std::string bytes;
+  char piece[65536];
+  while (std::size_t got = std::fread(piece, 1, sizeof piece, file.get())) bytes.append(piece, got);
+  if (std::ferror(file.get())) Fail(errno, fileName);
+  return ListFileDecode(bytes);
+}
+
+void ListFileWrite(const std::string& fileName, std::string_view interval,
+                   const std::vector<std::string>& entries) {
+  const std::string temp = fileName + ".new";
+  const std::string bytes = ListFileEncode(interval, entries);
+  errno = 0;
+  FileHandle file(std::fopen(temp.c_str(), "wb"));
+  if (!file) Fail(errno, temp);
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
+  const int writeErrno = errno;
+  const bool closed = std::fclose(file.release()) == 0;
+  if (!written || !closed) {
+    const int code = written ? errno : writeErrno;
+    std::error_code ignored;
+    fs::remove(fs::path(temp), ignored);
+    Fail(code, fileName);
+  }
+  std::error_code ec;
+  fs::rename(fs::path(temp), fs::path(fileName), ec);
+  if (ec) {
+    std::error_code ignored;
+    fs::remove(fs::path(temp), ignored);
+    throw EInOutError(FileErrorFromCode(ec, FolderOfExists(fileName)));
+  }
+}
