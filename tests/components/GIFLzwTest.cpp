@@ -1,0 +1,3 @@
+#include "GIFLzw.h"
+
+#include <gtest/gtest.h>
