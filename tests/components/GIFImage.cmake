@@ -6,6 +6,7 @@ target_include_directories(gif_testsupport PUBLIC ${CMAKE_CURRENT_LIST_DIR})
 plotvane_add_gtest(gifimage_tests
   SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/GIFLzwTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/GIFParserTest.cpp
   LIBS gifimage gif_testsupport)
 
 # giflib is the trusted peer of the differential test; only the native build has it.

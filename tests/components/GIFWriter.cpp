@@ -86,7 +86,7 @@ std::vector<uint32_t> RandomTable(std::mt19937& random, int bits) {
 
 }  // namespace
 
-std::vector<uint8_t> GIFPackCodes(std::initializer_list<std::pair<uint32_t, int>> codes) {
+std::vector<uint8_t> GIFPackCodes(std::span<const std::pair<uint32_t, int>> codes) {
   TBitWriter writer;
   for (const auto& [code, width] : codes) writer.Put(code, width);
   return writer.Finish();

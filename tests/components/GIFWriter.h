@@ -13,7 +13,10 @@
 
 // Packs codes least significant bit first; each pair is (code, width in bits).  For byte
 // fixtures whose LZW data is written out code by code.
-std::vector<uint8_t> GIFPackCodes(std::initializer_list<std::pair<uint32_t, int>> codes);
+std::vector<uint8_t> GIFPackCodes(std::span<const std::pair<uint32_t, int>> codes);
+inline std::vector<uint8_t> GIFPackCodes(std::initializer_list<std::pair<uint32_t, int>> codes) {
+  return GIFPackCodes(std::span(codes.begin(), codes.size()));
+}
 
 // Splits data into sub-blocks of at most `blockSize` bytes and adds the terminator.
 std::vector<uint8_t> GIFSubBlocks(std::span<const uint8_t> data, size_t blockSize = 255);
