@@ -27,7 +27,7 @@ inline TBytes Screen(int width, int height, int tableBits = 0) {
   TBytes b = {uint8_t(width), uint8_t(width >> 8), uint8_t(height), uint8_t(height >> 8),
               uint8_t(tableBits ? 0x80 | (tableBits - 1) : 0), 0, 0};
   for (int i = 0; i < (tableBits ? 1 << tableBits : 0); ++i) {
-    b.insert(b.end(), {uint8_t(i), uint8_t(i), uint8_t(i)});
+    for (int channel = 0; channel < 3; ++channel) b.push_back(uint8_t(i));
   }
   return b;
 }

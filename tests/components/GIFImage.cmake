@@ -7,6 +7,8 @@ plotvane_add_gtest(gifimage_tests
   SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/GIFLzwTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/GIFParserTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/GIFAnimationTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/GIFPaintGeometryTest.cpp
   LIBS gifimage gif_testsupport)
 
 # giflib is the trusted peer of the differential test; only the native build has it.
