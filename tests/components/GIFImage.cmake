@@ -18,3 +18,6 @@ if(NOT CMAKE_CROSSCOMPILING)
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/GIFGiflibTest.cpp
     LIBS gifimage gif_testsupport GIF::GIF)
 endif()
+
+add_executable(gif_sample ${CMAKE_CURRENT_LIST_DIR}/GIFSample.cpp)
+target_link_libraries(gif_sample PRIVATE gif_testsupport)
