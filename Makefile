@@ -4,7 +4,7 @@ WINDOWS := build/windows
 JOBS    ?= $(shell nproc)
 CMAKE_GEN := -G Ninja
 
-.PHONY: all bootstrap native windows test test-native test-windows run bench bench-windows sanitize clean
+.PHONY: all bootstrap native windows test test-native test-windows run bench bench-windows sanitize fuzz-gif clean
 
 all: native windows
 
@@ -48,5 +48,9 @@ sanitize: bootstrap
 	@cmake --build build/sanitize -j $(JOBS)
 	@scripts/run-tests build/sanitize
 
+# libFuzzer on the GIF decoder for FUZZ_SECONDS (default 600); not part of `make test`.
+fuzz-gif: bootstrap
+	@scripts/fuzz-gif $(FUZZ_SECONDS)
+
 clean:
-	rm -rf $(NATIVE) $(WINDOWS) build/sanitize
+	rm -rf $(NATIVE) $(WINDOWS) build/sanitize build/fuzz

@@ -21,3 +21,16 @@ endif()
 
 add_executable(gif_sample ${CMAKE_CURRENT_LIST_DIR}/GIFSample.cpp)
 target_link_libraries(gif_sample PRIVATE gif_testsupport)
+
+# The fuzz target needs clang's libFuzzer: configure with CC=clang-14 CXX=clang++-14 and
+# -DPLOTVANE_FUZZ=ON (make fuzz-gif does so in build/fuzz).
+option(PLOTVANE_FUZZ "Build the libFuzzer targets (clang only)" OFF)
+if(PLOTVANE_FUZZ)
+  # Coverage feedback from the decoder itself, not only from the fuzz entry point.
+  target_compile_options(gifimage PRIVATE -fsanitize=fuzzer-no-link)
+  add_executable(gif_fuzz ${CMAKE_CURRENT_LIST_DIR}/fuzz/GIFFuzz.cpp)
+  target_link_libraries(gif_fuzz PRIVATE gifimage)
+  target_link_options(gif_fuzz PRIVATE -fsanitize=fuzzer)
+  add_executable(gif_fuzz_seeds ${CMAKE_CURRENT_LIST_DIR}/fuzz/GIFFuzzSeeds.cpp)
+  target_link_libraries(gif_fuzz_seeds PRIVATE gif_testsupport)
+endif()
