@@ -126,6 +126,9 @@ std::string Play(TGIFAnimation& a, int& wraps) {
   a.SetAnimate(true);
   a.Painted();
   for (int tick = 0; tick < 40 && a.TimerEnabled(); ++tick) a.Timer();
+  // The handlers refer to this function's locals.
+  a.OnRepaint = [&a] { a.Painted(); };
+  a.OnWrapAnimation = nullptr;
   return drawn;
 }
 
