@@ -208,7 +208,7 @@ private:
     if (codeSize < 1 || codeSize > 8) {
       throw TGIFParseError{name + ": LZW code size " + std::to_string(codeSize) +
                            " at offset " + std::to_string(codeSizeAt) +
-                           " (a GIF allows 2 to 8)"};
+                           " (codes of 1 to 8 bits per pixel can be decoded)"};
     }
     codes_.clear();
     blocks_.clear();
