@@ -4,7 +4,7 @@ WINDOWS := build/windows
 JOBS    ?= $(shell nproc)
 CMAKE_GEN := -G Ninja
 
-.PHONY: all bootstrap native windows test test-native test-windows run bench bench-windows sanitize fuzz fuzz-run fuzz-archive clean
+.PHONY: all bootstrap native windows test test-native test-windows run bench bench-windows sanitize fuzz fuzz-run fuzz-archive fuzz-gif clean
 
 all: native windows
 
@@ -57,7 +57,7 @@ fuzz:
 	    -DPLOTVANE_FUZZ=ON -DPLOTVANE_SANITIZE=ON >/dev/null
 	@cmake --build build/fuzz -j $(JOBS) --target $(FUZZERS)
 
-FUZZERS ?= expression_fuzz graphset_fuzz zlbarchive_fuzz
+FUZZERS ?= expression_fuzz graphset_fuzz zlbarchive_fuzz gif_fuzz
 FUZZER  ?= graphset_fuzz
 SECONDS ?= 600
 fuzz-run: fuzz
@@ -69,6 +69,10 @@ fuzz-run: fuzz
 fuzz-archive:
 	@scripts/bootstrap --fuzz
 	@scripts/fuzz-archive
+# libFuzzer on the GIF decoder for FUZZ_SECONDS (default 600); not part of `make test`.
+fuzz-gif:
+	@scripts/bootstrap --fuzz
+	@scripts/fuzz-gif $(FUZZ_SECONDS)
 
 clean:
 	rm -rf $(NATIVE) $(WINDOWS) build/sanitize build/fuzz

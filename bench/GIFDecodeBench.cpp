@@ -1,0 +1,191 @@
+// Decoding speed of generated GIFs in MB/s of LZW data: our load plus the composition of every
+// frame, side by side with giflib's DGifSlurp (decoding only) on the same bytes, and the ratio.
+// giflib is only in the native build; the Windows build measures ours alone.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "GIFAnimation.h"
+#include "GIFWriter.h"
+
+#ifdef PLOTVANE_WITH_GIFLIB
+#include <gif_lib.h>
+#endif
+
+namespace {
+
+struct TSample {
+  const char* name;
+  std::vector<uint8_t> bytes;
+  size_t lzwBytes = 0;   // sub-block payloads of the image data
+};
+
+// Photo-like pixels: smooth bands with noise, the kind of data LZW meets in practice.
+TGIFTestFrame Frame(int width, int height, int colors, uint32_t seed) {
+  TGIFTestFrame frame;
+  frame.Width = width;
+  frame.Height = height;
+  frame.Pixels = GIFTestPattern(width, height, colors, seed);
+  frame.MinCodeSize = 8;
+  frame.Control = true;
+  return frame;
+}
+
+std::vector<uint32_t> Palette() {
+  std::vector<uint32_t> table(256);
+  for (uint32_t i = 0; i < 256; ++i) table[i] = i * 0x010203u & 0xFFFFFF;
+  return table;
+}
+
+std::vector<TSample> Samples() {
+  std::vector<TSample> samples;
+  auto add = [&](const char* name, const TGIFTestFile& file) {
+    TSample s{name, GIFWrite(file)};
+    for (const TGIFTestFrame& f : file.Frames) {
+      // Interlacing reorders the rows, which changes the compressed size a little; the
+      // non-interlaced size is close enough for a rate.
+      s.lzwBytes += GIFEncodeLzw(f.Pixels, f.MinCodeSize, f.DeferredClear).size();
+    }
+    samples.push_back(std::move(s));
+  };
+  TGIFTestFile single;
+  single.Width = 1024;
+  single.Height = 768;
+  single.GlobalTable = Palette();
+  single.Frames.push_back(Frame(1024, 768, 256, 1));
+  add("single 1024x768", single);
+
+  TGIFTestFile animation;
+  animation.Width = animation.Height = 200;
+  animation.GlobalTable = Palette();
+  animation.LoopCount = 0;
+  for (int k = 0; k < 256; ++k) {
+    TGIFTestFrame frame = Frame(200, 200, 64 + k % 192, uint32_t(k));
+    frame.Disposal = k % 4;
+    frame.Transparent = k % 2 == 1;
+    frame.TransparentIndex = 3;
+    frame.Delay = 4;
+    animation.Frames.push_back(std::move(frame));
+  }
+  add("animation 256x200x200", animation);
+
+  TGIFTestFile interlaced;
+  interlaced.Width = 640;
+  interlaced.Height = 480;
+  interlaced.GlobalTable = Palette();
+  TGIFTestFrame frame = Frame(640, 480, 200, 9);
+  frame.Interlaced = true;
+  interlaced.Frames.push_back(std::move(frame));
+  add("interlaced 640x480", interlaced);
+  return samples;
+}
+
+const std::vector<TSample>& AllSamples() {
+  static const std::vector<TSample> samples = Samples();
+  return samples;
+}
+
+void BM_Ours(benchmark::State& state, const TSample* sample) {
+  TGIFAnimation gif;
+  for (auto _ : state) {
+    if (!gif.LoadFromBytes(sample->bytes)) {
+      state.SkipWithError(gif.LastError().c_str());
+      return;
+    }
+    // Compose every frame as the animation shows them.
+    gif.SetAnimate(true);
+    for (int k = 0; k < gif.FrameCount(); ++k) gif.Timer();
+    benchmark::DoNotOptimize(gif.Canvas().Picture().Pixels.data());
+  }
+  state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(sample->lzwBytes));
+}
+
+#ifdef PLOTVANE_WITH_GIFLIB
+struct TInput {
+  const std::vector<uint8_t>* bytes;
+  size_t position;
+};
+
+int Read(GifFileType* gif, GifByteType* buffer, int size) {
+  auto* input = static_cast<TInput*>(gif->UserData);
+  const size_t count = std::min(size_t(size), input->bytes->size() - input->position);
+  std::memcpy(buffer, input->bytes->data() + input->position, count);
+  input->position += count;
+  return int(count);
+}
+
+void BM_Giflib(benchmark::State& state, const TSample* sample) {
+  for (auto _ : state) {
+    TInput input{&sample->bytes, 0};
+    int error = 0;
+    GifFileType* gif = DGifOpen(&input, Read, &error);
+    if (!gif || DGifSlurp(gif) != GIF_OK) {
+      state.SkipWithError("giflib failed");
+      if (gif) DGifCloseFile(gif, &error);
+      return;
+    }
+    benchmark::DoNotOptimize(gif->SavedImages[0].RasterBits);
+    DGifCloseFile(gif, &error);
+  }
+  state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(sample->lzwBytes));
+}
+#endif
+
+// Prints the usual table, then each file's MB/s both ways and the ratio (ours / giflib).
+class TRatioReporter : public benchmark::ConsoleReporter {
+public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run& run : runs) {
+      if (run.error_occurred) continue;
+      const std::string name = run.run_name.str();
+      if (run.run_type == Run::RT_Iteration && !seconds_.contains(name)) {
+        seconds_[name] = run.GetAdjustedCPUTime() * 1e-9;
+      } else if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
+        seconds_[name] = run.GetAdjustedCPUTime() * 1e-9;
+      }
+    }
+  }
+  void Finalize() override {
+    ConsoleReporter::Finalize();
+    std::printf("\n%-24s %10s %14s %14s %8s\n", "file", "LZW bytes", "ours MB/s", "giflib MB/s",
+                "ratio");
+    for (const TSample& s : AllSamples()) {
+      const auto ours = seconds_.find(std::string("ours/") + s.name);
+      const auto peer = seconds_.find(std::string("giflib/") + s.name);
+      if (ours == seconds_.end()) continue;
+      const double mb = double(s.lzwBytes) / 1e6;
+      if (peer == seconds_.end()) {
+        std::printf("%-24s %10zu %14.1f %14s %8s\n", s.name, s.lzwBytes, mb / ours->second, "-", "-");
+      } else {
+        std::printf("%-24s %10zu %14.1f %14.1f %8.2f\n", s.name, s.lzwBytes, mb / ours->second,
+                    mb / peer->second, peer->second / ours->second);
+      }
+    }
+    std::printf("goal: ratio >= 1.0 (ours includes composing every frame)\n");
+  }
+
+private:
+  std::map<std::string, double> seconds_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  for (const TSample& s : AllSamples()) {
+    benchmark::RegisterBenchmark((std::string("ours/") + s.name).c_str(), BM_Ours, &s);
+#ifdef PLOTVANE_WITH_GIFLIB
+    benchmark::RegisterBenchmark((std::string("giflib/") + s.name).c_str(), BM_Giflib, &s);
+#endif
+  }
+  benchmark::Initialize(&argc, argv);
+  TRatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  benchmark::Shutdown();
+  return 0;
+}

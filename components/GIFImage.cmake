@@ -1,0 +1,10 @@
+# The animated GIF component's portable core: decoding, composition, animation rules and
+# paint geometry.  The Win32 control builds on this library.
+add_library(gifimage STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/GIFAnimation.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GIFCanvas.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GIFLzw.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GIFPaintGeometry.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GIFParser.cpp
+)
+target_include_directories(gifimage PUBLIC ${CMAKE_CURRENT_LIST_DIR})

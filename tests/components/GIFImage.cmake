@@ -1,0 +1,33 @@
+# Tests of the animated GIF component's portable core (components/GIFImage.cmake).
+# GIFWriter makes every GIF the tests, benchmarks and fuzzing seeds use.
+add_library(gif_testsupport STATIC ${CMAKE_CURRENT_LIST_DIR}/GIFWriter.cpp)
+target_include_directories(gif_testsupport PUBLIC ${CMAKE_CURRENT_LIST_DIR})
+
+plotvane_add_gtest(gifimage_tests
+  SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/GIFLzwTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/GIFParserTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/GIFAnimationTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/GIFPaintGeometryTest.cpp
+  LIBS gifimage gif_testsupport)
+
+# giflib is the trusted peer of the differential test; only the native build has it.
+if(NOT CMAKE_CROSSCOMPILING)
+  find_package(GIF REQUIRED)
+  plotvane_add_gtest(gifimage_giflib_tests
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/GIFGiflibTest.cpp
+    LIBS gifimage gif_testsupport GIF::GIF)
+endif()
+
+add_executable(gif_sample ${CMAKE_CURRENT_LIST_DIR}/GIFSample.cpp)
+target_link_libraries(gif_sample PRIVATE gif_testsupport)
+
+# The fuzz target needs clang's libFuzzer: configure with CC=clang-14 CXX=clang++-14 and
+# -DPLOTVANE_FUZZ=ON (make fuzz-gif does so in build/fuzz).
+if(PLOTVANE_FUZZ)
+  add_executable(gif_fuzz ${CMAKE_CURRENT_LIST_DIR}/fuzz/GIFFuzz.cpp)
+  target_link_libraries(gif_fuzz PRIVATE gifimage)
+  target_link_options(gif_fuzz PRIVATE -fsanitize=fuzzer)
+  add_executable(gif_fuzz_seeds ${CMAKE_CURRENT_LIST_DIR}/fuzz/GIFFuzzSeeds.cpp)
+  target_link_libraries(gif_fuzz_seeds PRIVATE gif_testsupport)
+endif()
