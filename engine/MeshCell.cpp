@@ -137,23 +137,21 @@ TMeshCell* SortCellsByDepth(TMeshCell* head) {
 }
 
 TMeshCell& TCellList::NewCell() {
-  TMeshCell* last = cells_.empty() ? nullptr : &cells_.back();
-  TMeshCell& cell = cells_.emplace_back();
-  (last ? last->Next : head_) = &cell;
+  if (size_ == blocks_.size() * BlockSize) blocks_.push_back(std::make_unique<TMeshCell[]>(BlockSize));
+  TMeshCell& cell = At(size_);
+  cell = TMeshCell();
+  (size_ == 0 ? head_ : At(size_ - 1).Next) = &cell;
+  ++size_;
   return cell;
 }
 
 void TCellList::DropLast() {
-  if (cells_.empty()) return;
-  if (cells_.size() == 1) {
-    head_ = nullptr;
-  } else {
-    cells_[cells_.size() - 2].Next = nullptr;
-  }
-  cells_.pop_back();
+  if (size_ == 0) return;
+  --size_;
+  (size_ == 0 ? head_ : At(size_ - 1).Next) = nullptr;
 }
 
 void FreeCells(TCellList& list) {
-  list.cells_.clear();
+  list.size_ = 0;
   list.head_ = nullptr;
 }

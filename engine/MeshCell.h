@@ -1,6 +1,7 @@
 #pragma once
 
-#include <deque>
+#include <memory>
+#include <vector>
 
 #include "Geometry.h"
 #include "Vector3.h"
@@ -30,7 +31,9 @@ void UpdateCell(TMeshCell& cell, const TVector3& eye, const TVector3& light,
 // The recursion depth stays logarithmic in the length of the list, whatever its order.
 TMeshCell* SortCellsByDepth(TMeshCell* head);
 
-// The cells of one frame: they live in one store and are linked in the order they were made.
+// The cells of one frame, linked in the order they were made.  They live in blocks that stay
+// in place as the list grows (the links point into them) and are kept for the next frame
+// when the list is freed, so a renderer drawing frame after frame allocates only once.
 class TCellList {
 public:
   // A new cell (zero corners, Shade 1, Visible) linked behind the last one.
@@ -40,11 +43,15 @@ public:
   void DropLast();
   TMeshCell* Head() const { return head_; }
   void SortByDepth() { head_ = SortCellsByDepth(head_); }
-  size_t Size() const { return cells_.size(); }
+  size_t Size() const { return size_; }
 
 private:
   friend void FreeCells(TCellList& list);
-  std::deque<TMeshCell> cells_;  // a deque keeps the cells in place as it grows
+  static constexpr size_t BlockSize = 4096;
+  TMeshCell& At(size_t index) { return blocks_[index / BlockSize][index % BlockSize]; }
+
+  std::vector<std::unique_ptr<TMeshCell[]>> blocks_;
+  size_t size_ = 0;
   TMeshCell* head_ = nullptr;
 };
 

@@ -43,6 +43,11 @@ const char* const Usage =
     "      Compiles every formula text of every graph and reports each error as\n"
     "      graph 2 \"Waves\": Func3Text: syntax error 10001 at 4.  Exits 1 when any was found.\n"
     "\n"
+    "  twk render FILE [--graph N] [--frame K | --frames] [--size WxH] -o OUT.png\n"
+    "      Draws what the screen saver shows for frame K (default 1) of graph N (default\n"
+    "      1) at W x H pixels (default 500x500) into a PNG file; --frames draws the whole\n"
+    "      cycle as OUT-001.png, OUT-002.png, ...\n"
+    "\n"
     "  twk --help\n"
     "      Shows this text.\n";
 
@@ -65,6 +70,14 @@ int main(int argc, char** argv) {
   if (args[0] == "dump") return TwkDump(rest, std::cout, std::cerr);
   if (args[0] == "build") return TwkBuild(rest, std::cin, std::cerr);
   if (args[0] == "check") return TwkCheck(rest, std::cout, std::cerr);
+#ifdef TWK_RENDER
+  if (args[0] == "render") return TwkRender(rest, std::cout, std::cerr);
+#else
+  if (args[0] == "render") {
+    std::cerr << "twk: render is not part of this build (it needs libpng)\n";
+    return 2;
+  }
+#endif
   std::cerr << "twk: unknown command '" << args[0] << "' (twk --help lists the commands)\n";
   return 2;
 }

@@ -1,0 +1,85 @@
+#include "GdiCanvas.h"
+
+#include <stdexcept>
+#include <vector>
+
+TGdiSurface::~TGdiSurface() {
+  // Our pen and brush must not stay selected into a device context that outlives them.
+  if (dc_ && originalPen_) SelectObject(dc_, originalPen_);
+  if (dc_ && originalBrush_) SelectObject(dc_, originalBrush_);
+}
+
+void TGdiSurface::Attach(HDC dc) { dc_ = dc; }
+
+void TGdiSurface::SetPenColor(TColor color) {
+  TGdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, color));
+  HGDIOBJ previous = SelectObject(dc_, pen.get());
+  if (!originalPen_) originalPen_ = previous;
+  pen_ = std::move(pen);
+}
+
+void TGdiSurface::SetBrushColor(TColor color) {
+  TGdiObject<HBRUSH> brush(CreateSolidBrush(color));
+  HGDIOBJ previous = SelectObject(dc_, brush.get());
+  if (!originalBrush_) originalBrush_ = previous;
+  brush_ = std::move(brush);
+}
+
+void TGdiSurface::Polygon(std::span<const TScreenPoint> points) {
+  std::vector<POINT> gdiPoints;
+  gdiPoints.reserve(points.size());
+  for (const TScreenPoint& p : points) gdiPoints.push_back({p.x, p.y});
+  SetPolyFillMode(dc_, ALTERNATE);
+  ::Polygon(dc_, gdiPoints.data(), static_cast<int>(gdiPoints.size()));
+}
+
+void TGdiSurface::CopyRect(int x, int y, int width, int height, const TCanvas& source,
+                           int sourceX, int sourceY) {
+  const auto* from = dynamic_cast<const TGdiSurface*>(&source);
+  if (!from) throw std::logic_error("CopyRect between surfaces of different kinds");
+  BitBlt(dc_, x, y, width, height, from->Dc(), sourceX, sourceY, SRCCOPY);
+}
+
+TGdiBitmap::TGdiBitmap() : memoryDc_(CreateCompatibleDC(nullptr)) {
+  if (!memoryDc_) throw std::runtime_error("CreateCompatibleDC failed");
+  Attach(memoryDc_.get());
+}
+
+TGdiBitmap::~TGdiBitmap() {
+  if (originalBitmap_) SelectObject(memoryDc_.get(), originalBitmap_);
+}
+
+void TGdiBitmap::SetSize(int width, int height) {
+  width = width > 0 ? width : 0;
+  height = height > 0 ? height : 0;
+  if (width == width_ && height == height_) return;
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width > 0 ? width : 1;
+  info.bmiHeader.biHeight = -(height > 0 ? height : 1);  // top-down rows
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  TGdiObject<HBITMAP> bitmap(CreateDIBSection(memoryDc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!bitmap) throw std::runtime_error("CreateDIBSection failed");
+  // Keep what still fits, as a resized bitmap does; the new pixels are black (zeroed).
+  std::unique_ptr<std::remove_pointer_t<HDC>, TDcDeleter> copyDc(CreateCompatibleDC(nullptr));
+  HGDIOBJ before = SelectObject(copyDc.get(), bitmap.get());
+  if (bitmap_) {
+    BitBlt(copyDc.get(), 0, 0, width, height, memoryDc_.get(), 0, 0, SRCCOPY);
+  }
+  SelectObject(copyDc.get(), before);
+  HGDIOBJ previous = SelectObject(memoryDc_.get(), bitmap.get());
+  if (!originalBitmap_) originalBitmap_ = previous;
+  bitmap_ = std::move(bitmap);
+  bits_ = static_cast<const uint32_t*>(bits);
+  width_ = width;
+  height_ = height;
+}
+
+TColor TGdiBitmap::Pixel(int x, int y) const {
+  GdiFlush();
+  const uint32_t rgb = bits_[size_t(y) * width_ + x];
+  return ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF);
+}

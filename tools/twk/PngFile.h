@@ -1,0 +1,9 @@
+#pragma once
+
+#include <string>
+
+#include "SoftwareCanvas.h"
+
+// Writes the bitmap as an 8-bit RGB PNG file.  Throws std::runtime_error naming the file and
+// libpng's message when it cannot.
+void WritePng(const std::string& fileName, const TSoftwareBitmap& bitmap);
