@@ -1,5 +1,6 @@
 // The plot of a surface: samples on the u-v grid, projected, gathered into cells as they come,
 // sorted far to near and filled with shaded colours, with a frame in the background colour.
+#include <chrono>
 #include <cmath>
 
 #include "Projection.h"
@@ -114,6 +115,22 @@ private:
   TMeshCell* current_ = nullptr;
 };
 
+// Adds the time since the last call to one of the profile's sums.
+class TStopwatch {
+public:
+  explicit TStopwatch(TRenderProfile* profile) : profile_(profile) {}
+  void Lap(double TRenderProfile::*phase) {
+    if (!profile_) return;
+    const auto now = std::chrono::steady_clock::now();
+    profile_->*phase += std::chrono::duration<double>(now - last_).count();
+    last_ = now;
+  }
+
+private:
+  TRenderProfile* profile_;
+  std::chrono::steady_clock::time_point last_ = std::chrono::steady_clock::now();
+};
+
 }  // namespace
 
 void TView::PlotSurface(double t, bool toBitmap) {
@@ -140,6 +157,7 @@ void TView::PlotSurface(double t, bool toBitmap) {
   const long double rows = StepCount(doc.UMin, doc.UMax, doc.UStep);
   const long double columns = StepCount(doc.VMin, doc.VMax, doc.VStep);
   if (rows > 0 && columns > 0 && rows * columns <= MaxCells) {
+    TStopwatch stopwatch(Profile);
     const TProjection projection = MakeProjection(*this, width);
     const bool dots = !toBitmap || !doc.FillCells;
     TSurfaceBuilder builder(doc, projection, t, doc.Light, cells_);
@@ -150,8 +168,10 @@ void TView::PlotSurface(double t, bool toBitmap) {
       target->MoveTo(p.x, p.y);
       target->LineTo(p.x + 1, p.y);
     });
+    stopwatch.Lap(&TRenderProfile::sampling);
     if (doc.FillCells) {
       cells_.SortByDepth();
+      stopwatch.Lap(&TRenderProfile::sorting);
       for (const TMeshCell* cell = cells_.Head(); cell; cell = cell->Next) {
         if (!cell->Visible) continue;
         const TRgb shaded = ScaleColor(ScaleColor(SubColor(c, a), cell->Shade), cell->Shade);
@@ -160,8 +180,10 @@ void TView::PlotSurface(double t, bool toBitmap) {
         if (!doc.ShowMesh) target->SetPenColor(color);
         target->Polygon(cell->Screen);
       }
+      stopwatch.Lap(&TRenderProfile::filling);
     }
     FreeCells(cells_);
+    if (Profile) ++Profile->frames;
   }
 
   // A frame in the background colour on the inside edge of the image: when the saver moves

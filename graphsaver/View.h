@@ -22,6 +22,13 @@ public:
 
 enum TImageAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 
+// Where the time of surface frames goes, for benchmarks: seconds spent sampling (formula
+// evaluation, projection and cell building), sorting and filling, summed over frames.
+struct TRenderProfile {
+  double sampling = 0, sorting = 0, filling = 0;
+  int frames = 0;
+};
+
 // The graph view: shows one graph document as an image inside the control and animates it
 // over t, one frame per StepFrame.  Surfaces are expensive, so the frames of one cycle can be
 // recorded into a cache of 64 bitmaps and then only copied.
@@ -62,6 +69,7 @@ public:
   TImageAlign ImageAlign = alNone;
   int ImageWidth = 0, ImageHeight = 0, ImageX = 0, ImageY = 0, ImageBorder = 0;
   bool FollowCamera = false;
+  TRenderProfile* Profile = nullptr;  // when set, surface frames add their timings to it
 
   // State, for the owner and for tests.
   int CurrentFrame() const { return currentFrame_; }
