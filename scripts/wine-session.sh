@@ -42,12 +42,6 @@ wine_session_start() {
       wineboot -i >/dev/null 2>&1
       wineserver -w
     fi
-    # Unmanaged windows: on a virtual screen without a window manager, Wine otherwise waits
-    # 2 s for a manager's answer each time a captioned window or a message box goes away.
-    if ! grep -q '^"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
-      wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-      wineserver -w
-    fi
   ) 9>"$WINEPREFIX.lock"
 }
 

@@ -29,7 +29,9 @@ protected:
     std::ifstream in(log_, std::ios::binary);
     std::stringstream text;
     text << in.rdbuf();
-    return text.str();
+    std::string lines = text.str();
+    std::erase(lines, '\r');  // a text file of Windows ends its lines with CR LF
+    return lines;
   }
   void WriteLog(const std::string& text) const { std::ofstream(log_, std::ios::binary) << text; }
 
@@ -90,11 +92,13 @@ TEST_F(ScrTraceTest, ThresholdKeepsLevelsAtOrAboveIt) {
 }
 
 TEST_F(ScrTraceTest, DebuggerTargetNeverCreatesAFile) {
-  std::filesystem::current_path(dir_);
+  std::filesystem::path previous = std::filesystem::current_path();
+  std::filesystem::current_path(dir_);  // where a file named after the target would appear
   TScrTrace trace(&CaptureDebugger);
   trace.Write(tlAll, "before set-up");
   trace.SetUp(tlMsg, std::string(ScrDebuggerTarget), true, "x.scr /s");
   trace.Write(tlErr, "an error");
+  std::filesystem::current_path(previous);  // Windows cannot remove a current folder
   EXPECT_EQ(debuggerLines, (std::vector<std::string>{"before set-up", "(starting log)",
                                                      "****** NEW RUN STARTED **** x.scr /s",
                                                      "an error"}));

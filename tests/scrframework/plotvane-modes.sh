@@ -18,6 +18,17 @@ log=plotvane-trace.log
 saver_win=$(windows_path "$saver")
 # Ends a saver within a bound that only a hanging saver reaches.
 run_saver() { timeout 60 wine "$@"; }
+# Waits for a saver started in the background, within the same bound.
+wait_saver() {
+  for _ in $(seq 600); do kill -0 "$1" 2>/dev/null || break; sleep 0.1; done
+  if kill -0 "$1" 2>/dev/null; then kill "$1"; fail "the saver did not end"; fi
+  wait "$1"
+}
+# Sends a key to one window, focused first as the colour probe test does.
+key_to() {
+  xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus --sync "$1" || true
+  xdotool key --window "$1" "$2"
+}
 
 expect_log() {  # expected lines, one per argument
   local expected actual
@@ -50,8 +61,8 @@ for point in "2 2" "512 384" "1021 765"; do
   [[ "$colour" == "0 0 0" ]] || fail "pixel ($point) is '$colour', expected black"
 done
 wine "$host" --topmost "Plotvane" || fail "the full-screen window is not a top-most screen cover"
-xdotool key space
-wait "$program" || fail "the saver ended with status $?"
+key_to "$window" space
+wait_saver "$program" || fail "the saver ended with status $?"
 expect_log "(starting log)" "****** NEW RUN STARTED **** \"$saver_win\" /s" "Perform full" \
   "Full key down: closing..." "Acting upon saClose" "CloseQuery"
 
@@ -74,8 +85,8 @@ echo "== /c: the settings dialog, closed with Escape"
 wine "$saver" /c &
 program=$!
 window=$(wine_wait_window "Plotvane Settings") || fail "no settings dialog"
-xdotool key Escape
-wait "$program" || fail "the saver ended with status $?"
+key_to "$window" Escape
+wait_saver "$program" || fail "the saver ended with status $?"
 expect_log "(starting log)" "****** NEW RUN STARTED **** \"$saver_win\" /c" "Perform Config (regular)"
 
 echo "== /a without a password provider of ours: nothing happens"
@@ -100,16 +111,16 @@ wine reg query "$key" | tr -d '\r' | grep -qF "$installed -u" || fail "not regis
 wine "$installed" -u &
 program=$!
 box=$(wine_wait_window "Quorvel Graph Screen Saver") || fail "no uninstall question"
-xdotool key n
-wait "$program" || fail "status $? after No"
+key_to "$box" n
+wait_saver "$program" || fail "status $? after No"
 [[ -f "$folder/Plotvane.scr" ]] || fail "No deleted the module"
 wine reg query "$key" >/dev/null 2>&1 || fail "No removed the uninstall entry"
 
 wine "$installed" -u &
 program=$!
 box=$(wine_wait_window "Quorvel Graph Screen Saver") || fail "no uninstall question"
-xdotool key y
-wait "$program" || fail "status $? after Yes"
+key_to "$box" y
+wait_saver "$program" || fail "status $? after Yes"
 for _ in $(seq 300); do  # the batch runs once the saver has ended
   [[ -e "$folder" || -e "$WINEPREFIX/drive_c/DelUS.bat" ]] || break
   sleep 0.1
