@@ -1,0 +1,54 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// Threshold and level of a trace line.  A line is kept when its level is at or above the
+// threshold; the threshold tlNone drops everything, errors included.
+enum TTraceLevel : std::uint8_t {
+  tlAll = 0,
+  tlMsg = 1,  // progress messages
+  tlUsr = 2,
+  tlErr = 3,  // programming errors
+  tlNone = 4,
+};
+
+// The target name that means the debugger output instead of a file.
+inline constexpr std::string_view ScrDebuggerTarget = "OutputDebugString";
+
+// The trace log: one line per call, to the debugger output or appended to a text file, with
+// no time stamp and no level mark.  ScrDebug (ScrDebug.h) writes to the one process-wide
+// instance; tests make their own.
+//
+// Lines and file names have no length limit: a line is written whole however long it is
+// (the full command line of a run can be long), so nothing is cut and nothing overflows.
+// A file that cannot be opened loses the line silently: tracing never stops the saver.
+class TScrTrace {
+public:
+  // Receives each line meant for the debugger output (without a line end).
+  using TDebuggerSink = void (*)(const char* text);
+
+  explicit TScrTrace(TDebuggerSink debugger) : debugger_(debugger) {}
+
+  bool IsSetUp() const { return setUp_; }
+
+  // Configures the trace once the controller knows its properties.  target is
+  // ScrDebuggerTarget or a file path (relative to the current directory when not absolute).
+  // startNewLog empties the file before the first line (ScrCommandLineStartsNewLog decides
+  // it); otherwise lines are appended to what the file holds.  Then writes "(starting log)"
+  // when a new log starts and "****** NEW RUN STARTED **** " + commandLine, both at tlMsg.
+  void SetUp(TTraceLevel threshold, std::string target, bool startNewLog,
+             std::string_view commandLine);
+
+  // Writes one line when level passes the threshold.  Before SetUp the threshold is tlAll
+  // and the target the debugger output.
+  void Write(TTraceLevel level, std::string_view text);
+
+private:
+  TDebuggerSink debugger_;
+  bool setUp_ = false;
+  TTraceLevel threshold_ = tlAll;
+  std::string target_;
+  bool fileStarted_ = false;
+};

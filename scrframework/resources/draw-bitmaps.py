@@ -1,0 +1,168 @@
+#!/usr/bin/env python3
+"""Draws the framework's bitmaps and about-box icon as 8-bit BMP/ICO files.
+
+Run from this folder when a picture changes; the outputs are committed so that the build
+needs no Python.  Sizes matter: the monitor picture is two 184 x 170 halves side by side
+(the monitor control is half the bitmap wide), its screen area spans (16, 17) to (169, 130),
+and the corner marks are 32 x 32.
+"""
+import math
+import struct
+
+PALETTE = [
+    (0, 0, 0),        # 0 black
+    (255, 255, 255),  # 1 white
+    (192, 192, 192),  # 2 light grey
+    (128, 128, 128),  # 3 grey
+    (64, 64, 64),     # 4 dark grey
+    (0, 128, 128),    # 5 teal (desktop)
+    (0, 200, 80),     # 6 green
+    (200, 32, 32),    # 7 red
+    (255, 208, 0),    # 8 amber
+    (40, 80, 200),    # 9 blue
+]
+
+
+class Canvas:
+    def __init__(self, width, height, fill=0):
+        self.width, self.height = width, height
+        self.pixels = [[fill] * width for _ in range(height)]
+
+    def put(self, x, y, colour):
+        if 0 <= x < self.width and 0 <= y < self.height:
+            self.pixels[y][x] = colour
+
+    def rect(self, x0, y0, x1, y1, colour):  # inclusive corners
+        for y in range(y0, y1 + 1):
+            for x in range(x0, x1 + 1):
+                self.put(x, y, colour)
+
+    def frame(self, x0, y0, x1, y1, colour):
+        for x in range(x0, x1 + 1):
+            self.put(x, y0, colour)
+            self.put(x, y1, colour)
+        for y in range(y0, y1 + 1):
+            self.put(x0, y, colour)
+            self.put(x1, y, colour)
+
+    def line(self, x0, y0, x1, y1, colour, thick=1):
+        steps = max(abs(x1 - x0), abs(y1 - y0), 1)
+        for i in range(steps + 1):
+            x = round(x0 + (x1 - x0) * i / steps)
+            y = round(y0 + (y1 - y0) * i / steps)
+            self.rect(x, y, x + thick - 1, y + thick - 1, colour)
+
+    def blit(self, other, left, top):
+        for y in range(other.height):
+            for x in range(other.width):
+                self.put(left + x, top + y, other.pixels[y][x])
+
+
+def rows_bottom_up(canvas):
+    stride = (canvas.width + 3) & ~3
+    data = bytearray()
+    for row in reversed(canvas.pixels):
+        data += bytes(row) + bytes(stride - canvas.width)
+    return data
+
+
+def info_header(width, height, image_size):
+    palette = b"".join(struct.pack("<BBBB", b, g, r, 0) for r, g, b in PALETTE)
+    header = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 8, 0, image_size, 2835, 2835,
+                         len(PALETTE), 0)
+    return header, palette
+
+
+def write_bmp(path, canvas):
+    pixels = rows_bottom_up(canvas)
+    header, palette = info_header(canvas.width, canvas.height, len(pixels))
+    offset = 14 + len(header) + len(palette)
+    with open(path, "wb") as out:
+        out.write(b"BM" + struct.pack("<IHHI", offset + len(pixels), 0, 0, offset))
+        out.write(header + palette + pixels)
+
+
+def write_ico(path, canvas):
+    pixels = rows_bottom_up(canvas)
+    mask_stride = ((canvas.width + 31) // 32) * 4
+    mask = bytes(mask_stride * canvas.height)  # every pixel opaque
+    header, palette = info_header(canvas.width, canvas.height * 2, len(pixels) + len(mask))
+    image = header + palette + pixels + mask
+    with open(path, "wb") as out:
+        out.write(struct.pack("<HHH", 0, 1, 1))
+        out.write(struct.pack("<BBBBHHII", canvas.width, canvas.height, len(PALETTE), 0, 1, 8,
+                              len(image), 6 + 16))
+        out.write(image)
+
+
+def curve(canvas, left, top, width, height, colour, thick):
+    """A damped wave, the kind of picture the saver draws."""
+    previous = None
+    for i in range(width):
+        t = i / (width - 1)
+        value = math.sin(t * 4 * math.pi) * math.exp(-1.5 * t)
+        point = (left + i, round(top + height / 2 - value * height / 2.2))
+        if previous:
+            canvas.line(*previous, *point, colour, thick)
+        previous = point
+
+
+def blurb():
+    canvas = Canvas(152, 112)
+    canvas.frame(4, 4, 147, 107, 4)
+    canvas.line(12, 56, 139, 56, 3)
+    canvas.line(76, 12, 76, 99, 3)
+    curve(canvas, 12, 16, 128, 80, 6, 2)
+    return canvas
+
+
+def monitor_half(screen):
+    canvas = Canvas(184, 170, 2)
+    canvas.rect(4, 4, 180, 145, 2)        # casing
+    canvas.frame(4, 4, 180, 145, 4)
+    canvas.frame(12, 13, 173, 134, 3)     # bezel
+    canvas.rect(16, 17, 169, 130, screen)  # the screen area
+    canvas.rect(62, 146, 122, 155, 3)     # neck
+    canvas.rect(40, 156, 144, 165, 4)     # foot
+    canvas.put(165, 140, 6)               # power light
+    canvas.put(166, 140, 6)
+    return canvas
+
+
+def monitor():
+    canvas = Canvas(368, 170, 2)
+    canvas.blit(monitor_half(5), 0, 0)    # the corner picture: a desktop
+    canvas.blit(monitor_half(0), 184, 0)  # the preview picture: a black screen
+    return canvas
+
+
+def corner(kind):
+    canvas = Canvas(32, 32, 2)
+    canvas.frame(0, 0, 31, 31, 4)
+    if kind == "now":
+        canvas.rect(4, 4, 27, 27, 6)
+        canvas.line(9, 16, 14, 22, 1, 3)
+        canvas.line(14, 22, 23, 9, 1, 3)
+    elif kind == "never":
+        canvas.rect(4, 4, 27, 27, 7)
+        canvas.line(9, 9, 22, 22, 1, 3)
+        canvas.line(22, 9, 9, 22, 1, 3)
+    else:
+        canvas.frame(4, 4, 27, 27, 3)
+    return canvas
+
+
+def icon():
+    canvas = Canvas(32, 32, 0)
+    canvas.frame(0, 0, 31, 31, 3)
+    curve(canvas, 3, 4, 26, 24, 8, 2)
+    return canvas
+
+
+if __name__ == "__main__":
+    write_bmp("ScrBlurb.bmp", blurb())
+    write_bmp("ScrMonitor.bmp", monitor())
+    write_bmp("ScrCornerNow.bmp", corner("now"))
+    write_bmp("ScrCornerNever.bmp", corner("never"))
+    write_bmp("ScrCornerDefault.bmp", corner("default"))
+    write_ico("ScrKit.ico", icon())

@@ -1,0 +1,553 @@
+// The framework's Win32 layer in one process: proxy windows, the controller's sources and
+// placements, the placeholder preview, the default dialogs with providers of our own, the
+// accessors and the message boxes, checked through real windows under Wine.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <set>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "Abort.h"
+#include "Application.h"
+#include "PlaceholderForms.h"
+#include "Proxy.h"
+#include "ScrCommandLine.h"
+#include "ScrControl.h"
+#include "ScrDebug.h"
+#include "ScrProcess.h"
+
+namespace {
+
+std::filesystem::path ExeFolder() {
+  char path[MAX_PATH];
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  return std::filesystem::path(path).parent_path();
+}
+
+std::filesystem::path TraceFile() { return ExeFolder() / "scrkit-win-tests.log"; }
+
+// Sends every trace line of the process to a file, from the first test on.
+void EnsureSetUp() {
+  if (ScrTraceLog().IsSetUp()) return;
+  Application().Initialize();
+  Application().SetTitle("ScrKit tests");
+  ScrTraceLog().SetUp(tlAll, TraceFile().string(), true, "tests");
+}
+
+// The trace lines written since construction.
+class TTraceMark {
+public:
+  TTraceMark() : start_(std::filesystem::file_size(TraceFile())) {}
+  std::vector<std::string> Lines() const {
+    std::ifstream in(TraceFile(), std::ios::binary);
+    in.seekg(static_cast<std::streamoff>(start_));
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) {
+      if (!line.empty() && line.back() == '\r') line.pop_back();  // a text file of Windows
+      lines.push_back(line);
+    }
+    return lines;
+  }
+
+private:
+  std::uintmax_t start_;
+};
+
+std::string ClassOf(HWND window) {
+  char name[128] = "";
+  GetClassNameA(window, name, sizeof name);
+  return name;
+}
+
+std::string TextOf(HWND window) {
+  char text[512] = "";
+  GetWindowTextA(window, text, sizeof text);
+  return text;
+}
+
+SIZE SizeOf(HWND window) {
+  RECT r;
+  GetWindowRect(window, &r);
+  return {r.right - r.left, r.bottom - r.top};
+}
+
+void Pump() {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(message.wParam));
+      return;
+    }
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+}
+
+// A plain window standing in for the host's preview area: a top-level frame with a
+// 152 x 112 child, the size the control panel gives a preview.  A pop-up without caption:
+// Wine waits seconds for a window manager to confirm when a captioned window goes.
+class THostWindow {
+public:
+  explicit THostWindow(const char* title = "host") {
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    windowClass.lpszClassName = "ScrKitTestHost";
+    RegisterClassA(&windowClass);
+    frame_ = CreateWindowExA(0, "ScrKitTestHost", title, WS_POPUP | WS_BORDER | WS_VISIBLE, 40, 40,
+                             260, 200, nullptr, nullptr, windowClass.hInstance, nullptr);
+    area_ = CreateWindowExA(0, "ScrKitTestHost", title, WS_CHILD | WS_VISIBLE, 10, 10, 152, 112,
+                            frame_, nullptr, windowClass.hInstance, nullptr);
+  }
+  ~THostWindow() {
+    if (IsWindow(frame_)) DestroyWindow(frame_);
+  }
+  THostWindow(const THostWindow&) = delete;
+  THostWindow& operator=(const THostWindow&) = delete;
+
+  HWND Frame() const { return frame_; }
+  HWND Area() const { return area_; }
+  void Destroy() { DestroyWindow(frame_); }
+
+private:
+  HWND frame_;
+  HWND area_;
+};
+
+struct TCaughtBox {
+  std::string caption;
+  std::string text;
+};
+
+// While it lives, answers the windows that modal calls of this thread open: a dialog box
+// ("#32770": message boxes, the about box) is recorded and pressed OK; any other visible
+// top-level window goes to onWindow at every tick.  Runs from a thread timer, so it works inside every
+// modal loop.
+class TBoxCatcher {
+public:
+  explicit TBoxCatcher(std::function<void(HWND)> onWindow = {}) : onWindow_(std::move(onWindow)) {
+    active_ = this;
+    timer_ = SetTimer(nullptr, 0, 30, &Tick);
+  }
+  ~TBoxCatcher() {
+    KillTimer(nullptr, timer_);
+    active_ = nullptr;
+  }
+  TBoxCatcher(const TBoxCatcher&) = delete;
+  TBoxCatcher& operator=(const TBoxCatcher&) = delete;
+
+  std::vector<TCaughtBox> boxes;
+  std::vector<int> okButtonIds;
+
+private:
+  static BOOL CALLBACK Visit(HWND window, LPARAM) {
+    TBoxCatcher* self = active_;
+    if (!self || !IsWindowVisible(window) || self->seen_.count(window)) return TRUE;
+    self->seen_.insert(window);
+    if (ClassOf(window) == "#32770") {
+      char text[512] = "";
+      GetDlgItemTextA(window, 0xFFFF, text, sizeof text);  // the message box's text control
+      self->boxes.push_back({TextOf(window), text});
+      if (HWND ok = GetDlgItem(window, IDOK); ok && TextOf(ok) == "OK") self->okButtonIds.push_back(IDOK);
+      PostMessageA(window, WM_COMMAND, IDOK, 0);
+    } else if (self->onWindow_) {
+      // Not remembered: the handler closes it before the next tick, and the same window may
+      // be shown again at once (a dialog run twice).
+      self->seen_.erase(window);
+      self->onWindow_(window);
+    }
+    return TRUE;
+  }
+  static VOID CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+    EnumThreadWindows(GetCurrentThreadId(), &Visit, 0);
+  }
+
+  static inline TBoxCatcher* active_ = nullptr;
+  std::function<void(HWND)> onWindow_;
+  std::set<HWND> seen_;
+  UINT_PTR timer_;
+};
+
+class ScrKitWindows : public ::testing::Test {
+protected:
+  void SetUp() override { EnsureSetUp(); }
+};
+
+TEST_F(ScrKitWindows, ProxyReportsOnlyTheHostsDestruction) {
+  THostWindow host, other;
+  TProxy proxy(nullptr);
+  int reports = 0;
+  HWND reportedChild = nullptr;
+  proxy.OnPxDestroy = [&](TProxy* owner, HWND hwnd, UINT msg, WPARAM, LPARAM) {
+    EXPECT_EQ(owner, &proxy);
+    EXPECT_EQ(msg, UINT{WM_DESTROY});
+    reportedChild = hwnd;
+    ++reports;
+  };
+
+  proxy.ChangeParentHwnd(host.Area());
+  HWND child = proxy.ChildHwnd();
+  ASSERT_TRUE(child);
+  EXPECT_EQ(ClassOf(child), "ProxyChild");
+  EXPECT_EQ(TextOf(child), "Proxy");
+  EXPECT_EQ(GetDlgCtrlID(child), 100);
+  EXPECT_TRUE(IsWindowVisible(child));
+  EXPECT_EQ(SizeOf(child).cx, 152);
+  EXPECT_EQ(SizeOf(child).cy, 112);
+  EXPECT_EQ(proxy.GetParentHwnd(), host.Area());
+
+  proxy.ChangeParentHwnd(other.Area());  // the old child goes unreported
+  EXPECT_FALSE(IsWindow(child));
+  EXPECT_EQ(reports, 0);
+  EXPECT_EQ(proxy.GetParentHwnd(), other.Area());
+
+  child = proxy.ChildHwnd();
+  other.Destroy();
+  EXPECT_EQ(reports, 1);
+  EXPECT_EQ(reportedChild, child);
+  EXPECT_EQ(proxy.GetParentHwnd(), nullptr);
+
+  proxy.ChangeParentHwnd(reinterpret_cast<HWND>(0x7FFFFFF0));  // no such window
+  EXPECT_EQ(proxy.ChildHwnd(), nullptr);
+  EXPECT_EQ(proxy.GetParentHwnd(), nullptr);
+  EXPECT_EQ(reports, 1);
+}
+
+TEST_F(ScrKitWindows, PreviewerChildIsFoundOrReported) {
+  // A window of class "Scrprev" with one child stands in for the previewer program.
+  WNDCLASSA windowClass = {};
+  windowClass.lpfnWndProc = DefWindowProcA;
+  windowClass.hInstance = GetModuleHandleA(nullptr);
+  windowClass.lpszClassName = "Scrprev";
+  RegisterClassA(&windowClass);
+  HWND frame = CreateWindowExA(0, "Scrprev", "", WS_POPUP | WS_VISIBLE, 0, 0, 200, 200,
+                               nullptr, nullptr, windowClass.hInstance, nullptr);
+  {
+    TBoxCatcher catcher;
+    EXPECT_EQ(CheckForScrprev(), nullptr);
+    ASSERT_EQ(catcher.boxes.size(), 1u);
+    EXPECT_EQ(catcher.boxes[0].caption, "Error");
+    EXPECT_EQ(catcher.boxes[0].text, "Could not find Scrprev child");
+  }
+  HWND child = CreateWindowExA(0, "Scrprev", "", WS_CHILD | WS_VISIBLE, 0, 0, 50, 50, frame,
+                               nullptr, windowClass.hInstance, nullptr);
+  EXPECT_EQ(CheckForScrprev(), child);
+  DestroyWindow(frame);
+}
+
+TEST_F(ScrKitWindows, AccessorsLogAndAbortUntilDefined) {
+  ASSERT_EQ(ScrProcess().control, nullptr);
+  TTraceMark mark;
+  EXPECT_THROW(ScrControl(), EAbort);
+  EXPECT_THROW(ScrMode(), EAbort);  // the test program's command line has no switch
+  EXPECT_THROW(ScrPreview(), EAbort);
+  EXPECT_THROW(ScrFull(), EAbort);
+  EXPECT_THROW(ScrConfig(), EAbort);
+  EXPECT_EQ(mark.Lines(), (std::vector<std::string>{
+                              "Access to ScrControl; but it hasn't yet been defined.",
+                              "Access to ScrMode; but it hasn't yet been defined!",
+                              "Access to ScrPreview; but it is not defined!",
+                              "Access to ScrFull; but it is not defined!",
+                              "Access to ScrConfig; but it is not defined!",
+                          }));
+}
+
+TEST_F(ScrKitWindows, ExceptionsStopAtTheWindowProcedure) {
+  class TThrowingForm : public TForm {
+  public:
+    using TForm::TForm;
+
+  protected:
+    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+      if (message == WM_APP + 1) throw std::runtime_error("'x' is not a valid integer value");
+      if (message == WM_APP + 2) throw EAbort();
+      return TForm::WndProc(message, wParam, lParam);
+    }
+  };
+  TThrowingForm form(nullptr);
+  TBoxCatcher catcher;
+  EXPECT_EQ(SendMessageA(form.Handle(), WM_APP + 1, 0, 0), 0);
+  EXPECT_EQ(SendMessageA(form.Handle(), WM_APP + 2, 0, 0), 0);
+  ASSERT_EQ(catcher.boxes.size(), 1u);  // the silent abort shows nothing
+  EXPECT_EQ(catcher.boxes[0].caption, "ScrKit tests");
+  EXPECT_EQ(catcher.boxes[0].text, "'x' is not a valid integer value");
+}
+
+TEST_F(ScrKitWindows, SecondControllerIsReportedAndTakesOver) {
+  TScrControl first(nullptr);
+  EXPECT_EQ(ScrControl(), &first);
+  {
+    TBoxCatcher catcher;
+    TScrControl second(nullptr);
+    EXPECT_EQ(ScrControl(), &second);
+    ASSERT_EQ(catcher.boxes.size(), 2u);
+    EXPECT_EQ(catcher.boxes[0].caption, "Program error");
+    EXPECT_EQ(catcher.boxes[0].text, "Duplicate ScrControl objects found");
+    EXPECT_EQ(catcher.boxes[1].caption, "err");
+    EXPECT_EQ(catcher.boxes[1].text, "This is  on ; other is  on ");  // names come later
+  }
+  EXPECT_EQ(ScrProcess().control, nullptr) << "a destroyed controller must not stay current";
+}
+
+TEST_F(ScrKitWindows, TaskbarStyleIsReplacedExactly) {
+  SetWindowLongPtrA(Application().Handle(), GWL_EXSTYLE, WS_EX_APPWINDOW | WS_EX_TOPMOST);
+  StopAppWindowFromAppearingOnTaskbar();
+  // The system adds WS_EX_WINDOWEDGE to any captioned window by itself.
+  EXPECT_EQ(GetWindowLongPtrA(Application().Handle(), GWL_EXSTYLE) & ~WS_EX_WINDOWEDGE,
+            WS_EX_TOOLWINDOW);
+}
+
+// The sources of one role, tried in the order cache, event, class; the first that yields
+// an object wins, and a cached form in use is passed over.
+TEST_F(ScrKitWindows, PerformInOrderTakesTheFirstSourceThatYields) {
+  TScrControl control(nullptr);
+  TSPreviewForm cached(nullptr);
+  TComponent* fromEvent = nullptr;
+  TScrCreatorEvent event = [&](TComponent* owner, TComponent*& newObj) {
+    EXPECT_EQ(owner, &Application());
+    newObj = fromEvent = new TSPreviewForm(owner);
+  };
+  TScrCreatorEvent emptyEvent = [](TComponent*, TComponent*&) {};
+  TComponentClass cls = ComponentClass<TSPreviewForm>;
+
+  struct TRow {
+    const char* name;
+    TComponent* cached;
+    bool cachedInUse;
+    const TScrCreatorEvent* event;
+    TComponentClass cls;
+    bool ok;
+    TExecutionStrategy how;
+  };
+  const TRow rows[] = {
+      {"cache first", &cached, false, &event, cls, true, esCache},
+      {"cache in use", &cached, true, &event, cls, true, esEvent},
+      {"event before class", nullptr, false, &event, cls, true, esEvent},
+      {"empty event falls to class", nullptr, false, &emptyEvent, cls, true, esClass},
+      {"nothing at all", nullptr, false, &emptyEvent, nullptr, false, esCache},
+  };
+  for (const TRow& row : rows) {
+    cached.InUse = row.cachedInUse;
+    TComponent* obj = nullptr;
+    TExecutionStrategy how = esCache;
+    EXPECT_EQ(control.PerformInOrder(obj, row.cached, *row.event, row.cls, how), row.ok) << row.name;
+    EXPECT_EQ(how, row.how) << row.name;
+    if (row.how == esCache && row.ok) {
+      EXPECT_EQ(obj, &cached) << row.name;
+    } else if (row.how == esEvent) {
+      EXPECT_EQ(obj, fromEvent) << row.name;
+    } else if (row.how == esClass) {
+      EXPECT_TRUE(dynamic_cast<TSPreviewForm*>(obj)) << row.name;
+    }
+    if (obj != &cached) delete obj;
+  }
+  TComponent* taken = &cached;
+  TExecutionStrategy how = esClass;
+  EXPECT_FALSE(control.PerformInOrder(taken, nullptr, event, cls, how));
+  EXPECT_EQ(taken, &cached);
+  EXPECT_EQ(how, esClass);
+}
+
+TEST_F(ScrKitWindows, PreviewWithoutFormsShowsThePlaceholder) {
+  TScrControl control(nullptr);
+  THostWindow host;
+  TTraceMark mark;
+  control.PerformPreview(host.Area(), true);
+  HWND blurb = GetWindow(host.Area(), GW_CHILD);
+  ASSERT_TRUE(blurb);
+  EXPECT_EQ(ClassOf(blurb), "ScrkitBlurb");
+  EXPECT_EQ(TextOf(blurb), "Blurb");
+  EXPECT_TRUE(IsWindowVisible(blurb));
+  EXPECT_EQ(SizeOf(blurb).cx, 152);
+  EXPECT_EQ(SizeOf(blurb).cy, 112);
+  UpdateWindow(blurb);
+  HDC dc = GetDC(blurb);
+  EXPECT_EQ(GetPixel(dc, 4, 50), RGB(64, 64, 64)) << "the frame drawn into SCRBLURB";
+  EXPECT_EQ(GetPixel(dc, 30, 30), RGB(0, 0, 0));
+  ReleaseDC(blurb, dc);
+  EXPECT_EQ(mark.Lines(), (std::vector<std::string>{"Perform main preview", "Given preview a dummy."}));
+}
+
+TEST_F(ScrKitWindows, ConfigPreviewIsTakenBackAndItsProxyReused) {
+  TScrControl control(nullptr);
+  control.SetModeClass(smSPreview, ComponentClass<TSPreviewForm>);
+  TTraceMark mark;
+  auto proxies = [&] {
+    auto owned = control.Components();
+    return std::count_if(owned.begin(), owned.end(),
+                         [](TComponent* c) { return dynamic_cast<TProxy*>(c) != nullptr; });
+  };
+  {
+    THostWindow monitor;
+    control.PerformPreview(monitor.Area(), false);
+    auto* form = dynamic_cast<TScrForm*>(control.CachedForm(smSPConfig));
+    ASSERT_TRUE(form);
+    EXPECT_TRUE(form->InUse);
+    EXPECT_EQ(form->RunningMode, smSPConfig);
+    HWND proxyChild = GetWindow(monitor.Area(), GW_CHILD);
+    EXPECT_EQ(ClassOf(proxyChild), "ProxyChild");
+    EXPECT_EQ(GetParent(form->Handle()), proxyChild);
+    EXPECT_EQ(SizeOf(form->Handle()).cx, 152);
+    EXPECT_EQ(SizeOf(form->Handle()).cy, 112);
+    EXPECT_EQ(ScrPreview(), form);
+    monitor.Destroy();
+    EXPECT_FALSE(form->InUse);
+    EXPECT_FALSE(form->Visible());
+    EXPECT_EQ(ScrProcess().preview, nullptr);
+  }
+  THostWindow again;
+  control.PerformPreview(again.Area(), false);
+  EXPECT_EQ(proxies(), 1) << "the idle proxy serves the second preview";
+  EXPECT_EQ(mark.Lines(), (std::vector<std::string>{
+                              "Preform config preview", "Config preview created and cached",
+                              "Preview is hooked in to proxy; about to show it.",
+                              "Preform config preview", "Config preview created",
+                              "Preview is hooked in to proxy; about to show it."}));
+  EXPECT_FALSE(Application().Terminated());
+}
+
+TEST_F(ScrKitWindows, ConfigurationWithoutDialogSaysSo) {
+  TScrControl control(nullptr);
+  TBoxCatcher catcher;
+  TTraceMark mark;
+  control.PerformConfig(nullptr, true, -1, -1);
+  ASSERT_EQ(catcher.boxes.size(), 1u);
+  EXPECT_EQ(catcher.boxes[0].caption, "Screen saver");
+  EXPECT_EQ(catcher.boxes[0].text, "This screen saver has no settings to configure");
+  EXPECT_EQ(mark.Lines(), std::vector<std::string>{"Perform Config (active)"});
+  EXPECT_FALSE(Application().Terminated()) << "active configuration keeps the saver running";
+}
+
+TEST_F(ScrKitWindows, ActiveConfigurationReopensWhereItWasLeft) {
+  TScrControl control(nullptr);
+  control.SetModeClass(smConfig, ComponentClass<TConfigForm>);
+  THostWindow saver;
+  std::vector<POINT> shownAt;
+  bool moveFirst = true;
+  TBoxCatcher catcher([&](HWND window) {
+    if (TextOf(window) != "Plotvane Settings" || !IsWindowEnabled(window)) return;
+    RECT r;
+    GetWindowRect(window, &r);
+    shownAt.push_back({r.left, r.top});
+    EXPECT_EQ(GetWindow(window, GW_OWNER), saver.Frame());
+    EXPECT_FALSE(IsWindowEnabled(saver.Frame())) << "the saver waits for the dialog";
+    if (moveFirst) SetWindowPos(window, nullptr, 123, 77, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    moveFirst = false;
+    PostMessageA(window, WM_CLOSE, 0, 0);
+  });
+  control.PerformConfig(saver.Frame(), true, -1, -1);
+  control.PerformConfig(saver.Frame(), true, -1, -1);
+  ASSERT_EQ(shownAt.size(), 2u);
+  EXPECT_EQ(shownAt[1].x, 123);
+  EXPECT_EQ(shownAt[1].y, 77);
+  EXPECT_TRUE(IsWindowEnabled(saver.Frame()));
+}
+
+TEST_F(ScrKitWindows, PasswordChangeWithoutPasswordSaysSo) {
+  TScrControl control(nullptr);
+  control.RequirePassword = rpNever;
+  TBoxCatcher catcher;
+  TTraceMark mark;
+  control.PerformChangePassword(nullptr);
+  ASSERT_EQ(catcher.boxes.size(), 1u);
+  EXPECT_EQ(catcher.boxes[0].caption, "Screen saver");
+  EXPECT_EQ(catcher.boxes[0].text, "This screen saver does not use a password");
+  EXPECT_EQ(mark.Lines(), std::vector<std::string>{"Perform Change Password"});
+}
+
+TEST_F(ScrKitWindows, DefaultAboutBoxComesFromTheResources) {
+  TScrControl control(nullptr);
+  TBoxCatcher catcher;
+  TTraceMark mark;
+  control.PerformAbout(nullptr);
+  ASSERT_EQ(catcher.boxes.size(), 1u);
+  EXPECT_EQ(catcher.boxes[0].caption, "About Scrkit");
+  EXPECT_EQ(catcher.okButtonIds, std::vector<int>{IDOK});
+  EXPECT_EQ(mark.Lines(), std::vector<std::string>{"Perform about dialog"});
+}
+
+// Rows: the folder the provider is loaded from (none: no provider at all), the parent's
+// title (our provider accepts "accept"), the answer and the trace after "Perform verify
+// password".
+TEST_F(ScrKitWindows, VerificationUsesTheProviderOrLetsTheSaverClose) {
+  const struct {
+    const char* folder;
+    const char* title;
+    bool answer;
+    std::vector<std::string> trace;
+    bool called;
+  } rows[] = {
+      {nullptr, "reject", true,
+       {"DefaultVerifyPasswordDialog: unable to load pwd-provider library. Aborting"}, false},
+      {"empty", "reject", true,
+       {"DefaultVerifyPasswordDialog: could not get verifypw proc address. Aborting"}, false},
+      {"password", "accept", true,
+       {"DefaultVerifyPasswordDialog: about to call VerifyScreenSavePwd...",
+        "DefaultVerifyPasswordDialog: verifypwd returned TRUE!"}, true},
+      {"password", "reject", false,
+       {"DefaultVerifyPasswordDialog: about to call VerifyScreenSavePwd...",
+        "DefaultVerifyPasswordDialog: verifypwd returned FALSE."}, true},
+  };
+  TScrControl control(nullptr);
+  std::filesystem::path calls = std::filesystem::current_path() / "provider-calls.txt";
+  for (const auto& row : rows) {
+    std::filesystem::remove(calls);
+    std::string folder = row.folder ? (ExeFolder() / "providers" / row.folder).string() : "";
+    SetDllDirectoryA(row.folder ? folder.c_str() : nullptr);
+    THostWindow parent(row.title);
+    TTraceMark mark;
+    EXPECT_EQ(control.PerformVerifyPassword(parent.Frame()), row.answer) << row.title;
+    std::vector<std::string> expected{"Perform verify password"};
+    expected.insert(expected.end(), row.trace.begin(), row.trace.end());
+    EXPECT_EQ(mark.Lines(), expected);
+    std::ifstream recorded(calls);
+    std::string line;
+    std::getline(recorded, line);
+    EXPECT_EQ(line, row.called ? std::string("VerifyScreenSavePwd ") + row.title : "");
+  }
+  SetDllDirectoryA(nullptr);
+  std::filesystem::remove(calls);
+}
+
+// Last: it ends the application's loop.  The same preview form that the saver module shows
+// in the control panel, hosted here so that its pixels can be read.
+TEST_F(ScrKitWindows, MainPreviewFillsItsHostAndEndsWithIt) {
+  TScrControl control(nullptr);
+  control.SetModeClass(smSPreview, ComponentClass<TSPreviewForm>);
+  THostWindow host;
+  TTraceMark mark;
+  control.PerformPreview(host.Area(), true);
+  auto* form = dynamic_cast<TSPreviewForm*>(control.CachedForm(smSPMain));
+  ASSERT_TRUE(form);
+  HWND proxyChild = GetWindow(host.Area(), GW_CHILD);
+  EXPECT_EQ(ClassOf(proxyChild), "ProxyChild");
+  EXPECT_EQ(GetParent(form->Handle()), proxyChild);
+  EXPECT_TRUE(IsWindowVisible(form->Handle()));
+  EXPECT_EQ(SizeOf(form->Handle()).cx, 152);
+  EXPECT_EQ(SizeOf(form->Handle()).cy, 112);
+  RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  HDC dc = GetDC(host.Frame());
+  POINT inside = {30, 30};  // inside the preview area, which starts at (10, 10)
+  EXPECT_EQ(GetPixel(dc, inside.x, inside.y), RGB(0, 0, 0));
+  EXPECT_EQ(GetPixel(dc, 200, 150), RGB(255, 255, 255)) << "the host outside the preview";
+  ReleaseDC(host.Frame(), dc);
+
+  host.Destroy();
+  EXPECT_TRUE(Application().Terminated());
+  EXPECT_EQ(mark.Lines(), (std::vector<std::string>{
+                              "Perform main preview", "Main preview created and cached",
+                              "Preview is hooked in to proxy; about to show it.",
+                              "Main preview proxy has signalled a Destroy: terminating..."}));
+  Pump();
+}
+
+}  // namespace

@@ -1,0 +1,4 @@
+// A "PASSWORD.CPL" that exports nothing, for the missing-entry path.
+#include <windows.h>
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) { return TRUE; }

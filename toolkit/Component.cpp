@@ -1,0 +1,21 @@
+#include "Component.h"
+
+#include <algorithm>
+
+TComponent::TComponent(TComponent* owner) : owner_(owner) {
+  if (owner_) owner_->components_.push_back(this);
+}
+
+TComponent::~TComponent() {
+  DestroyComponents();
+  if (owner_) std::erase(owner_->components_, this);
+}
+
+void TComponent::DestroyComponents() {
+  while (!components_.empty()) {
+    TComponent* last = components_.back();
+    components_.pop_back();
+    last->owner_ = nullptr;
+    delete last;
+  }
+}
