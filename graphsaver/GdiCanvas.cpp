@@ -11,18 +11,20 @@ TGdiSurface::~TGdiSurface() {
 
 void TGdiSurface::Attach(HDC dc) { dc_ = dc; }
 
+// The new object is selected before the old one is deleted: GDI must not be left holding a
+// deleted object.
 void TGdiSurface::SetPenColor(TColor color) {
-  TGdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, color));
-  HGDIOBJ previous = SelectObject(dc_, pen.get());
+  HPEN pen = CreatePen(PS_SOLID, 1, color);
+  HGDIOBJ previous = SelectObject(dc_, pen);
   if (!originalPen_) originalPen_ = previous;
-  pen_ = std::move(pen);
+  pen_.Reset(pen);
 }
 
 void TGdiSurface::SetBrushColor(TColor color) {
-  TGdiObject<HBRUSH> brush(CreateSolidBrush(color));
-  HGDIOBJ previous = SelectObject(dc_, brush.get());
+  HBRUSH brush = CreateSolidBrush(color);
+  HGDIOBJ previous = SelectObject(dc_, brush);
   if (!originalBrush_) originalBrush_ = previous;
-  brush_ = std::move(brush);
+  brush_.Reset(brush);
 }
 
 void TGdiSurface::Polygon(std::span<const TScreenPoint> points) {
@@ -61,18 +63,19 @@ void TGdiBitmap::SetSize(int width, int height) {
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  TGdiObject<HBITMAP> bitmap(CreateDIBSection(memoryDc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!bitmap) throw std::runtime_error("CreateDIBSection failed");
+  // Nothing below can throw once the bitmap exists, so bitmap_ takes it over at the end.
+  HBITMAP fresh = CreateDIBSection(memoryDc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (!fresh) throw std::runtime_error("CreateDIBSection failed");
   // Keep what still fits, as a resized bitmap does; the new pixels are black (zeroed).
   std::unique_ptr<std::remove_pointer_t<HDC>, TDcDeleter> copyDc(CreateCompatibleDC(nullptr));
-  HGDIOBJ before = SelectObject(copyDc.get(), bitmap.get());
+  HGDIOBJ before = SelectObject(copyDc.get(), fresh);
   if (bitmap_) {
     BitBlt(copyDc.get(), 0, 0, width, height, memoryDc_.get(), 0, 0, SRCCOPY);
   }
   SelectObject(copyDc.get(), before);
-  HGDIOBJ previous = SelectObject(memoryDc_.get(), bitmap.get());
+  HGDIOBJ previous = SelectObject(memoryDc_.get(), fresh);
   if (!originalBitmap_) originalBitmap_ = previous;
-  bitmap_ = std::move(bitmap);
+  bitmap_.Reset(fresh);  // the old bitmap is no longer selected: it goes
   bits_ = static_cast<const uint32_t*>(bits);
   width_ = width;
   height_ = height;

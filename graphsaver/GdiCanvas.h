@@ -6,13 +6,7 @@
 #include <type_traits>
 
 #include "Canvas.h"
-
-// GDI object handles that delete themselves.
-struct TGdiObjectDeleter {
-  void operator()(HGDIOBJ object) const { DeleteObject(object); }
-};
-template <typename Handle>
-using TGdiObject = std::unique_ptr<std::remove_pointer_t<Handle>, TGdiObjectDeleter>;
+#include "GdiObject.h"
 
 // Drawing through a device context with GDI itself: a one-pixel solid pen, a solid brush,
 // alternate polygon filling, copies with BitBlt.  The device context is not owned.

@@ -15,8 +15,8 @@ public:
   virtual TCanvas& ControlCanvas() = 0;
   // A new, empty off-screen bitmap that can be copied to and from the control's canvas.
   virtual std::unique_ptr<TBitmap> NewBitmap() = 0;
-  // Tells the user that a function text does not compile: the message box "Syntax Error in
-  // function definition.  Please fix and try again." with caption "Quorvel Graph".
+  // Tells the user that a function text does not compile (GraphMessages.h has the texts; on
+  // Windows ShowGraphSyntaxError shows them).
   virtual void ReportSyntaxError() = 0;
 };
 

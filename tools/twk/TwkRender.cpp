@@ -4,6 +4,7 @@
 
 #include "FloatError.h"
 #include "GraphFile.h"
+#include "GraphMessages.h"
 #include "PngFile.h"
 #include "TwkCommands.h"
 #include "View.h"
@@ -18,7 +19,7 @@ public:
   TCanvas& ControlCanvas() override { return screen; }
   std::unique_ptr<TBitmap> NewBitmap() override { return std::make_unique<TSoftwareBitmap>(); }
   void ReportSyntaxError() override {
-    err_ << "twk render: Syntax Error in function definition.  Please fix and try again.\n";
+    err_ << "twk render: " << GraphSyntaxErrorText << "\n";
   }
   TSoftwareBitmap screen;
 
