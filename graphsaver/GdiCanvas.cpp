@@ -3,13 +3,14 @@
 #include <stdexcept>
 #include <vector>
 
-TGdiSurface::~TGdiSurface() {
-  // Our pen and brush must not stay selected into a device context that outlives them.
+// Our pen and brush must not stay selected into a device context that outlives them.
+TGdiSurface::~TGdiSurface() { Detach(); }
+
+void TGdiSurface::Detach() {
   if (dc_ && originalPen_) SelectObject(dc_, originalPen_);
   if (dc_ && originalBrush_) SelectObject(dc_, originalBrush_);
+  dc_ = nullptr;
 }
-
-void TGdiSurface::Attach(HDC dc) { dc_ = dc; }
 
 // The new object is selected before the old one is deleted: GDI must not be left holding a
 // deleted object.
@@ -49,6 +50,7 @@ TGdiBitmap::TGdiBitmap() : memoryDc_(CreateCompatibleDC(nullptr)) {
 
 TGdiBitmap::~TGdiBitmap() {
   if (originalBitmap_) SelectObject(memoryDc_.get(), originalBitmap_);
+  Detach();
 }
 
 void TGdiBitmap::SetSize(int width, int height) {

@@ -31,7 +31,10 @@ public:
                 int sourceY);
 
 protected:
-  void Attach(HDC dc);
+  void Attach(HDC dc) { dc_ = dc; }
+  // Selects the device context's own pen and brush back in and forgets the context; a
+  // surface that owns its context does this before deleting it.
+  void Detach();
 
 private:
   HDC dc_;
@@ -40,13 +43,12 @@ private:
   HGDIOBJ originalPen_ = nullptr, originalBrush_ = nullptr;
 };
 
-// A window's client area (or any device context of a known size), drawn with GDI.
-class TGdiCanvas : public TCanvas, public TGdiSurface {
+// The drawing calls of a canvas kind (TCanvas or TBitmap) carried out by GDI.
+template <typename Canvas>
+class TGdiDrawing : public Canvas, public TGdiSurface {
 public:
-  TGdiCanvas(HDC dc, int width, int height) : TGdiSurface(dc), width_(width), height_(height) {}
+  using TGdiSurface::TGdiSurface;
 
-  int Width() const override { return width_; }
-  int Height() const override { return height_; }
   void SetPenColor(TColor color) override { TGdiSurface::SetPenColor(color); }
   void SetBrushColor(TColor color) override { TGdiSurface::SetBrushColor(color); }
   void MoveTo(int x, int y) override { TGdiSurface::MoveTo(x, y); }
@@ -56,13 +58,22 @@ public:
   void CopyRect(int x, int y, int w, int h, const TCanvas& s, int sx, int sy) override {
     TGdiSurface::CopyRect(x, y, w, h, s, sx, sy);
   }
+};
+
+// A window's client area (or any device context of a known size), drawn with GDI.
+class TGdiCanvas : public TGdiDrawing<TCanvas> {
+public:
+  TGdiCanvas(HDC dc, int width, int height) : TGdiDrawing(dc), width_(width), height_(height) {}
+
+  int Width() const override { return width_; }
+  int Height() const override { return height_; }
 
 private:
   int width_, height_;
 };
 
 // An off-screen 32-bit bitmap (a DIB section in its own memory device context).
-class TGdiBitmap : public TBitmap, public TGdiSurface {
+class TGdiBitmap : public TGdiDrawing<TBitmap> {
 public:
   TGdiBitmap();
   ~TGdiBitmap() override;
@@ -70,15 +81,6 @@ public:
   int Width() const override { return width_; }
   int Height() const override { return height_; }
   void SetSize(int width, int height) override;
-  void SetPenColor(TColor color) override { TGdiSurface::SetPenColor(color); }
-  void SetBrushColor(TColor color) override { TGdiSurface::SetBrushColor(color); }
-  void MoveTo(int x, int y) override { TGdiSurface::MoveTo(x, y); }
-  void LineTo(int x, int y) override { TGdiSurface::LineTo(x, y); }
-  void Polygon(std::span<const TScreenPoint> points) override { TGdiSurface::Polygon(points); }
-  void Rectangle(int l, int t, int r, int b) override { TGdiSurface::Rectangle(l, t, r, b); }
-  void CopyRect(int x, int y, int w, int h, const TCanvas& s, int sx, int sy) override {
-    TGdiSurface::CopyRect(x, y, w, h, s, sx, sy);
-  }
 
   // The pixel at (x, y) as a colour value 0x00BBGGRR, read from the bitmap's memory.
   TColor Pixel(int x, int y) const;
