@@ -4,11 +4,11 @@
 
 #include <cmath>
 #include <cstdio>
-#include <map>
 #include <string>
 #include <vector>
 
 #include "Expression.h"
+#include "MedianReporter.h"
 
 namespace {
 
@@ -81,20 +81,8 @@ void BM_Compiled(benchmark::State& state, const TFormula* f) {
 }
 
 // Prints the usual table, then one line per formula with the interpreter's slowdown.
-class TRatioReporter : public benchmark::ConsoleReporter {
+class TRatioReporter : public TMedianReporter {
 public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    // The median of repeated runs when there are repetitions, else the single run.
-    for (const Run& run : runs) {
-      if (run.error_occurred) continue;
-      if (run.run_type == Run::RT_Iteration && !nanoseconds_.contains(run.run_name.str())) {
-        nanoseconds_[run.run_name.str()] = run.GetAdjustedCPUTime();
-      } else if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
-        nanoseconds_[run.run_name.str()] = run.GetAdjustedCPUTime();
-      }
-    }
-  }
   void Finalize() override {
     ConsoleReporter::Finalize();
     std::printf("\n%-30s %14s %14s %8s\n", "formula", "interp. eval/s", "compiled eval/s", "ratio");
@@ -102,12 +90,12 @@ public:
     double worst = 0;
     int count = 0;
     for (const TFormula& f : Formulas) {
-      const auto i = nanoseconds_.find(std::string("Interpreter/") + f.text);
-      const auto c = nanoseconds_.find(std::string("Compiled/") + f.text);
-      if (i == nanoseconds_.end() || c == nanoseconds_.end()) continue;
+      const double* interpreted = Nanoseconds(std::string("Interpreter/") + f.text);
+      const double* compiled = Nanoseconds(std::string("Compiled/") + f.text);
+      if (!interpreted || !compiled) continue;
       const double evals = 1e9 * Grid.u.size();  // evaluations per iteration, per second
-      const double ratio = i->second / c->second;
-      std::printf("%-30s %14.3g %14.3g %8.2f\n", f.text, evals / i->second, evals / c->second,
+      const double ratio = *interpreted / *compiled;
+      std::printf("%-30s %14.3g %14.3g %8.2f\n", f.text, evals / *interpreted, evals / *compiled,
                   ratio);
       logSum += std::log(ratio);
       worst = std::max(worst, ratio);
@@ -118,9 +106,6 @@ public:
                   std::exp(logSum / count), worst);
     }
   }
-
-private:
-  std::map<std::string, double> nanoseconds_;
 };
 
 }  // namespace

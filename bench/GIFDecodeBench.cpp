@@ -6,11 +6,11 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <map>
 #include <string>
 #include <vector>
 
 #include "GIFAnimation.h"
+#include "MedianReporter.h"
 #include "GIFWriter.h"
 
 #ifdef PLOTVANE_WITH_GIFLIB
@@ -137,41 +137,26 @@ void BM_Giflib(benchmark::State& state, const TSample* sample) {
 #endif
 
 // Prints the usual table, then each file's MB/s both ways and the ratio (ours / giflib).
-class TRatioReporter : public benchmark::ConsoleReporter {
+class TRatioReporter : public TMedianReporter {
 public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& run : runs) {
-      if (run.error_occurred) continue;
-      const std::string name = run.run_name.str();
-      if (run.run_type == Run::RT_Iteration && !seconds_.contains(name)) {
-        seconds_[name] = run.GetAdjustedCPUTime() * 1e-9;
-      } else if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
-        seconds_[name] = run.GetAdjustedCPUTime() * 1e-9;
-      }
-    }
-  }
   void Finalize() override {
     ConsoleReporter::Finalize();
     std::printf("\n%-24s %10s %14s %14s %8s\n", "file", "LZW bytes", "ours MB/s", "giflib MB/s",
                 "ratio");
     for (const TSample& s : AllSamples()) {
-      const auto ours = seconds_.find(std::string("ours/") + s.name);
-      const auto peer = seconds_.find(std::string("giflib/") + s.name);
-      if (ours == seconds_.end()) continue;
+      const double* ours = Nanoseconds(std::string("ours/") + s.name);
+      const double* peer = Nanoseconds(std::string("giflib/") + s.name);
+      if (!ours) continue;
       const double mb = double(s.lzwBytes) / 1e6;
-      if (peer == seconds_.end()) {
-        std::printf("%-24s %10zu %14.1f %14s %8s\n", s.name, s.lzwBytes, mb / ours->second, "-", "-");
+      if (!peer) {
+        std::printf("%-24s %10zu %14.1f %14s %8s\n", s.name, s.lzwBytes, mb / (*ours * 1e-9), "-", "-");
       } else {
-        std::printf("%-24s %10zu %14.1f %14.1f %8.2f\n", s.name, s.lzwBytes, mb / ours->second,
-                    mb / peer->second, peer->second / ours->second);
+        std::printf("%-24s %10zu %14.1f %14.1f %8.2f\n", s.name, s.lzwBytes, mb / (*ours * 1e-9),
+                    mb / (*peer * 1e-9), *peer / *ours);
       }
     }
     std::printf("goal: ratio >= 1.0 (ours includes composing every frame)\n");
   }
-
-private:
-  std::map<std::string, double> seconds_;
 };
 
 }  // namespace
