@@ -224,13 +224,13 @@ TEST(View, FramesRecordThenPlayFromTheCache) {
   doc.SetText(gtTMin, "0");
   doc.SetText(gtTMax, "1");
   doc.SetText(gtXMin, "t");  // shows the frame's parameter in the document
-  doc.FrameCount = 4;
+  ASSERT_EQ(doc.FrameCount, 64);
   f.view.SetGraph(&doc);
   f.view.StartRecording();
-  for (int frame = 1; frame <= 4; ++frame) {
+  for (int frame = 1; frame <= 64; ++frame) {
     f.view.StepFrame(frame, true);
-    EXPECT_EQ(doc.XMin, (frame - 1) * 0.25L);
-    EXPECT_EQ(f.view.Recording(), frame < 4);
+    ASSERT_EQ(doc.XMin, (frame - 1) / 64.0L) << "t of frame " << frame;
+    ASSERT_EQ(f.view.Recording(), frame < 64);
   }
   EXPECT_TRUE(f.view.Playing());
   EXPECT_EQ(f.view.RecordedCount(), 0);
@@ -239,16 +239,24 @@ TEST(View, FramesRecordThenPlayFromTheCache) {
   f.host.screen.SetPenColor(0x123456);
   f.host.screen.SetBrushColor(0x123456);
   f.host.screen.Rectangle(0, 0, 80, 60);
-  f.view.StepFrame(1, true);
+  f.view.StepFrame(1, true);  // the 65th step
   EXPECT_EQ(f.host.polygons.size(), drawn) << "playing copies, it does not render";
-  const TBitmap& slot0 = f.view.CachedFrame(0);
+  const auto& slot0 = static_cast<const TSoftwareBitmap&>(f.view.CachedFrame(0));
   for (int y = 0; y < 60; ++y) {
-    for (int x = 0; x < 80; ++x) {
-      ASSERT_EQ(f.host.screen.Pixel(x, y), static_cast<const TSoftwareBitmap&>(slot0).Pixel(x, y));
-    }
+    for (int x = 0; x < 80; ++x) ASSERT_EQ(f.host.screen.Pixel(x, y), slot0.Pixel(x, y));
   }
   f.view.StepFrame(-1, true);
   EXPECT_EQ(f.view.CurrentFrame(), 1) << "-1 repeats the current frame";
+
+  TGraphDoc quarters = FlatGrid();  // TMin 0, TMax 1 and 4 frames: t = 0, .25, .5, .75
+  quarters.SetText(gtTMax, "1");
+  quarters.SetText(gtXMin, "t");
+  quarters.FrameCount = 4;
+  f.view.SetGraph(&quarters);
+  for (int frame = 1; frame <= 4; ++frame) {
+    f.view.StepFrame(frame, true);
+    EXPECT_EQ(quarters.XMin, (frame - 1) * 0.25L);
+  }
 }
 
 TEST(View, FrameCountsOutsideTheCacheAreHeldInRange) {
