@@ -1,6 +1,6 @@
-# GoogleTest and Google Benchmark for both trees.  Natively they come from Debian's -dev
-# packages; for Windows they are built from source: GoogleTest from the sources Debian ships
-# in /usr/src/googletest, Google Benchmark from Debian's source package.
+# GoogleTest, Google Benchmark and libpng for both trees.  Natively they come from Debian's
+# -dev packages; for Windows they are built from source: GoogleTest from the sources Debian
+# ships in /usr/src/googletest, Google Benchmark and libpng from Debian's source packages.
 if(CMAKE_CROSSCOMPILING)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
@@ -17,7 +17,24 @@ if(CMAKE_CROSSCOMPILING)
   set(BENCHMARK_INSTALL_DOCS OFF CACHE BOOL "" FORCE)
   set(GIT_VERSION "0.0.0")  # no git metadata in a source package: use the project's version
   add_subdirectory(${benchmark_src} ${CMAKE_BINARY_DIR}/benchmark EXCLUDE_FROM_ALL SYSTEM)
+
+  set(libpng_src ${PLOTVANE_DEPS_DIR}/libpng1.6)
+  if(NOT EXISTS ${libpng_src}/CMakeLists.txt)
+    message(FATAL_ERROR "libpng sources missing in ${libpng_src}: run scripts/debian-sources")
+  endif()
+  find_package(ZLIB REQUIRED)
+  set(PNG_SHARED OFF CACHE BOOL "" FORCE)
+  set(PNG_STATIC ON CACHE BOOL "" FORCE)
+  set(PNG_EXECUTABLES OFF CACHE BOOL "" FORCE)
+  set(PNG_TESTS OFF CACHE BOOL "" FORCE)
+  set(SKIP_INSTALL_ALL ON CACHE BOOL "" FORCE)
+  add_subdirectory(${libpng_src} ${CMAKE_BINARY_DIR}/libpng EXCLUDE_FROM_ALL SYSTEM)
+  target_compile_options(png_static PRIVATE -w)  # their code, not ours to keep warning-free
+  add_library(PNG::PNG INTERFACE IMPORTED)
+  target_link_libraries(PNG::PNG INTERFACE png_static ZLIB::ZLIB)
+  target_include_directories(PNG::PNG INTERFACE ${libpng_src} ${CMAKE_BINARY_DIR}/libpng)
 else()
   find_package(GTest REQUIRED)
   find_package(benchmark REQUIRED)
+  find_package(PNG REQUIRED)
 endif()

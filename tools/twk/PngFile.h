@@ -5,5 +5,5 @@
 #include "SoftwareCanvas.h"
 
 // Writes the bitmap as an 8-bit RGB PNG file.  Throws std::runtime_error naming the file and
-// libpng's message when it cannot.
+// the reason when it cannot.
 void WritePng(const std::string& fileName, const TSoftwareBitmap& bitmap);

@@ -70,14 +70,7 @@ int main(int argc, char** argv) {
   if (args[0] == "dump") return TwkDump(rest, std::cout, std::cerr);
   if (args[0] == "build") return TwkBuild(rest, std::cin, std::cerr);
   if (args[0] == "check") return TwkCheck(rest, std::cout, std::cerr);
-#ifdef TWK_RENDER
   if (args[0] == "render") return TwkRender(rest, std::cout, std::cerr);
-#else
-  if (args[0] == "render") {
-    std::cerr << "twk: render is not part of this build (it needs libpng)\n";
-    return 2;
-  }
-#endif
   std::cerr << "twk: unknown command '" << args[0] << "' (twk --help lists the commands)\n";
   return 2;
 }
