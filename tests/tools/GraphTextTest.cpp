@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -73,6 +74,26 @@ TEST(GraphText, HandWrittenGraphsTakeTheDefaults) {
   EXPECT_EQ(curve.TMax, 6.28L);
   EXPECT_EQ(SerializeGraphDoc(TGraphDoc()), SerializeGraphDoc(BuildGraphSet("[graph]\nTMax = 0\n").Doc(0)))
       << "an empty section is a new graph";
+}
+
+TEST(GraphText, GraphsBeyondTheTableAreKeptAsTheLoaderKeepsThem) {
+  std::string text;
+  for (int i = 1; i <= TGraphSet::MaxDocs + 2; ++i) {
+    text += "[graph]\nName = graph " + std::to_string(i) + "\n";
+  }
+  const TGraphSet set = BuildGraphSet(text);
+  EXPECT_EQ(set.Count(), TGraphSet::MaxDocs);
+  ASSERT_EQ(set.Chunks().size(), size_t(TGraphSet::MaxDocs + 2));
+  const std::vector<uint8_t> bytes = SerializeGraphSet(set);
+  const TGraphSet loaded = ParseGraphSet(bytes);
+  EXPECT_EQ(loaded.Count(), TGraphSet::MaxDocs);
+  EXPECT_EQ(SerializeGraphSet(BuildGraphSet(DumpGraphSet(loaded))), bytes);
+  // the 102nd graph is there, byte for byte, as a chunk the loader does not show
+  TGraphDoc last;
+  last.SetText(gtName, "graph 102");
+  last.TMax = 6.28L;
+  const std::vector<uint8_t> payload = SerializeGraphDoc(last);
+  EXPECT_TRUE(std::equal(payload.rbegin(), payload.rend(), bytes.rbegin()));
 }
 
 TEST(GraphText, BadLinesAreReportedWithTheirNumber) {
