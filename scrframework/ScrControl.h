@@ -11,6 +11,7 @@
 #include "Component.h"
 #include "Form.h"
 #include "MessageWindow.h"
+#include "ScrPasswordRule.h"
 #include "ScrMode.h"
 #include "ScrTrace.h"
 
@@ -20,9 +21,6 @@ class TScrForm;
 class TScrDialog;
 class TScrSettings;
 class TScrExtraSettings;
-
-// Password policy of the full-screen form.
-enum TRequirePassword { rpNormal, rpNever, rpAlways };
 
 // How PerformInOrder obtained its object: from the cache, the creator event or the class.
 enum TExecutionStrategy { esCache = 0, esEvent = 1, esClass = 2 };
