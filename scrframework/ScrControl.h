@@ -104,6 +104,9 @@ public:
   bool PerformInOrder(TComponent*& obj, TComponent* cached, const TScrCreatorEvent& event,
                       TComponentClass cls, TExecutionStrategy& how);
 
+  // Whether RealExecute has run.
+  bool Started() const { return started_; }
+
   // The form cached for a role, or null.
   TScrBase* CachedForm(TScrMode mode) const { return cache_[mode].form; }
 
