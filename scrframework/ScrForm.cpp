@@ -103,7 +103,9 @@ LRESULT TScrForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       GetCursorPos(&reference_);
       startTick_ = GetTickCount();
-    } else if (IsInputMessage(message)) {
+    } else if (IsInputMessage(message) && !closing_) {
+      // While the form closes, hiding its window deactivates it; taken as input, that would
+      // close the form again from inside its own close.
       TScrInputState state;
       state.full = IsFull();
       state.dialogOpen = dialogOpen_;
