@@ -565,6 +565,69 @@ TEST_F(ScrKitWindows, FullScreenFormClosesThroughItsRulesAndThePassword) {
   std::filesystem::remove(std::filesystem::current_path() / "provider-calls.txt");
 }
 
+// A saver form that records the active configurations it would open and its action hook.
+class TRecordingSaver : public TSaverForm {
+public:
+  using TSaverForm::TSaverForm;
+  int configurations = 0;
+  std::vector<UINT> hooked;
+  void DoActiveConfigDialog() override { ++configurations; }
+  void ScrAction(UINT message) override { hooked.push_back(message); }
+};
+
+// With active configuration enabled by a settings change, Shift and the right button open
+// it after the password; a refused password keeps the saver as it was; disabled again, Shift
+// closes the saver.
+TEST_F(ScrKitWindows, ActiveConfigurationFromKeysAndTheRightButton) {
+  TScrControl control(nullptr);
+  control.AllowActiveConfig = true;
+  control.RequirePassword = rpAlways;
+  SetDllDirectoryA((ExeFolder() / "providers" / "password").string().c_str());
+  TRecordingSaver form(nullptr);
+  form.RunningMode = smSFull;
+  form.SetCaption("accept");
+  form.SetBounds(0, 0, 200, 100);
+  form.Show();
+  auto* settings = new TScrSettings(&form);  // owned by the form
+  settings->SetDisableActiveConfig(false);
+  form.NotifyChange(settings, 1, nullptr);
+  ASSERT_TRUE(form.ActiveConfigEnabled());
+  const std::vector<std::string> accepted = {
+      "Perform verify password", "DefaultVerifyPasswordDialog: about to call VerifyScreenSavePwd...",
+      "DefaultVerifyPasswordDialog: verifypwd returned TRUE!"};
+
+  form.hooked.clear();  // the activation of Show
+  TTraceMark shift;
+  SendMessageA(form.Handle(), WM_KEYDOWN, VK_SHIFT, 0);
+  std::vector<std::string> expected = {"Full control key down: active config...",
+                                       "Acting upon saActiveConfig"};
+  expected.insert(expected.end(), accepted.begin(), accepted.end());
+  EXPECT_EQ(shift.Lines(), expected);
+  EXPECT_EQ(form.configurations, 1);
+  EXPECT_EQ(form.hooked, std::vector<UINT>{WM_KEYDOWN});
+
+  SendMessageA(form.Handle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 6));
+  EXPECT_EQ(form.configurations, 2);
+
+  form.SetCaption("reject");
+  SendMessageA(form.Handle(), WM_KEYDOWN, VK_CONTROL, 0);
+  EXPECT_EQ(form.configurations, 2);
+  EXPECT_TRUE(form.Visible());
+
+  settings->SetDisableActiveConfig(true);
+  form.NotifyChange(settings, 1, nullptr);
+  control.RequirePassword = rpNever;
+  TTraceMark closing;
+  SendMessageA(form.Handle(), WM_KEYDOWN, VK_SHIFT, 0);
+  EXPECT_FALSE(form.Visible());
+  EXPECT_EQ(closing.Lines(),
+            (std::vector<std::string>{"Full control key down: closing...", "Acting upon saClose",
+                                      "CloseQuery",
+                                      "Close-query doesn't require password: so, it's fine."}));
+  SetDllDirectoryA(nullptr);
+  std::filesystem::remove(std::filesystem::current_path() / "provider-calls.txt");
+}
+
 // The typed accessor on the real registry, read back with the registry's own calls.
 TEST_F(ScrKitWindows, TypedRegistryValuesAsTheRegistryHoldsThem) {
   const char* path = "Software\\Quorvel\\ScrKitTest";
