@@ -628,6 +628,36 @@ TEST_F(ScrKitWindows, ActiveConfigurationFromKeysAndTheRightButton) {
   std::filesystem::remove(std::filesystem::current_path() / "provider-calls.txt");
 }
 
+// The full screen hides the default cursor, except while a dialog is open over it; a form
+// with a cursor of its own keeps it; a preview never hides it.
+TEST_F(ScrKitWindows, FullScreenHidesTheDefaultCursorOnly) {
+  TScrControl control(nullptr);
+  HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
+  const struct {
+    TScrMode mode;
+    TCursor cursor;
+    bool dialog;
+    HCURSOR shown;
+  } rows[] = {
+      {smSFull, crDefault, false, nullptr},
+      {smSFull, crDefault, true, arrow},  // the class cursor, for the dialog
+      {smSFull, crArrow, false, arrow},
+      {smSPMain, crDefault, false, arrow},
+  };
+  for (const auto& row : rows) {
+    TScrForm form(nullptr);
+    form.RunningMode = row.mode;
+    form.SetCursor(row.cursor);
+    if (row.dialog) form.ScrBeginDialog();
+    ::SetCursor(nullptr);
+    if (row.shown == nullptr) ::SetCursor(arrow);
+    SendMessageA(form.Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(form.Handle()),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(GetCursor(), row.shown) << row.mode << " " << row.cursor << " " << row.dialog;
+    if (row.dialog) form.ScrEndDialog();
+  }
+}
+
 // The typed accessor on the real registry, read back with the registry's own calls.
 TEST_F(ScrKitWindows, TypedRegistryValuesAsTheRegistryHoldsThem) {
   const char* path = "Software\\Quorvel\\ScrKitTest";
