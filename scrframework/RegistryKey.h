@@ -17,6 +17,10 @@ public:
     return RegCreateKeyExA(root, path, 0, nullptr, 0, access, nullptr, &key_, nullptr) ==
            ERROR_SUCCESS;
   }
+  // Opens an existing root\path with the given access; false when that fails.
+  bool Open(HKEY root, const char* path, REGSAM access) {
+    return RegOpenKeyExA(root, path, 0, access, &key_) == ERROR_SUCCESS;
+  }
   HKEY Get() const { return key_; }
 
 private:

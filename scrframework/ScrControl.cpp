@@ -15,6 +15,7 @@
 #include "ScrExtraSettings.h"
 #include "ScrForm.h"
 #include "ScrProcess.h"
+#include "ScrSettings.h"
 
 void ScrTerminate() { Application().Terminate(); }
 
@@ -80,6 +81,7 @@ void TScrControl::ExecuteCN(TComponentClass saver, TComponentClass config,
 }
 
 void TScrControl::Execute() {
+  InitialiseRegistry();
   if (!messageWindow_) {
     messageWindow_ = std::make_unique<TMessageWindow>(
         [this](HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

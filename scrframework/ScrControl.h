@@ -11,6 +11,7 @@
 #include "Component.h"
 #include "Form.h"
 #include "MessageWindow.h"
+#include "ScrPasswordRule.h"
 #include "ScrMode.h"
 #include "ScrTrace.h"
 
@@ -20,9 +21,6 @@ class TScrForm;
 class TScrDialog;
 class TScrSettings;
 class TScrExtraSettings;
-
-// Password policy of the full-screen form.
-enum TRequirePassword { rpNormal, rpNever, rpAlways };
 
 // How PerformInOrder obtained its object: from the cache, the creator event or the class.
 enum TExecutionStrategy { esCache = 0, esEvent = 1, esClass = 2 };
@@ -105,6 +103,9 @@ public:
   // change when it was set already.
   bool PerformInOrder(TComponent*& obj, TComponent* cached, const TScrCreatorEvent& event,
                       TComponentClass cls, TExecutionStrategy& how);
+
+  // Whether RealExecute has run.
+  bool Started() const { return started_; }
 
   // The form cached for a role, or null.
   TScrBase* CachedForm(TScrMode mode) const { return cache_[mode].form; }

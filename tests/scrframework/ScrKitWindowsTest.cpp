@@ -21,8 +21,11 @@
 #include "Proxy.h"
 #include "ScrCommandLine.h"
 #include "ScrControl.h"
+#include "ScrCurrentUserHive.h"
 #include "ScrDebug.h"
 #include "ScrProcess.h"
+#include "ScrRegistry.h"
+#include "ScrSettings.h"
 
 namespace {
 
@@ -516,6 +519,220 @@ TEST_F(ScrKitWindows, VerificationUsesTheProviderOrLetsTheSaverClose) {
   }
   SetDllDirectoryA(nullptr);
   std::filesystem::remove(calls);
+}
+
+// The full-screen form closes only through its own rules, and then only after the password
+// when the controller requires one; the provider accepts for a window titled "accept".
+TEST_F(ScrKitWindows, FullScreenFormClosesThroughItsRulesAndThePassword) {
+  const struct {
+    TRequirePassword policy;
+    const char* title;
+    bool closes;
+    std::vector<std::string> trace;
+  } rows[] = {
+      {rpNormal, "reject", true,  // Windows NT checks the password itself
+       {"CloseQuery", "Close-query doesn't require password: so, it's fine."}},
+      {rpAlways, "reject", false,
+       {"CloseQuery", "Perform verify password",
+        "DefaultVerifyPasswordDialog: about to call VerifyScreenSavePwd...",
+        "DefaultVerifyPasswordDialog: verifypwd returned FALSE.",
+        "Close-query checked passwords and it wasn't okay. So, cancel."}},
+      {rpAlways, "accept", true,
+       {"CloseQuery", "Perform verify password",
+        "DefaultVerifyPasswordDialog: about to call VerifyScreenSavePwd...",
+        "DefaultVerifyPasswordDialog: verifypwd returned TRUE!",
+        "Close-query checked password, and it was okay."}},
+  };
+  TScrControl control(nullptr);
+  SetDllDirectoryA((ExeFolder() / "providers" / "password").string().c_str());
+  for (const auto& row : rows) {
+    control.RequirePassword = row.policy;
+    TSaverForm form(nullptr);
+    form.RunningMode = smSFull;
+    form.SetCaption(row.title);
+    form.SetBounds(0, 0, 200, 100);
+    form.Show();
+    SendMessageA(form.Handle(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(form.Visible()) << "a WM_CLOSE from outside closed the saver";
+    EXPECT_EQ(reinterpret_cast<TScrForm*>(SendMessageA(form.Handle(), ScrMessage, ScrQueryForm, 0)),
+              &form);
+    TTraceMark mark;
+    form.Close();
+    EXPECT_EQ(form.Visible(), !row.closes) << row.title << " " << row.policy;
+    EXPECT_EQ(mark.Lines(), row.trace) << row.title << " " << row.policy;
+  }
+  SetDllDirectoryA(nullptr);
+  std::filesystem::remove(std::filesystem::current_path() / "provider-calls.txt");
+}
+
+// A saver form that records the active configurations it would open and its action hook.
+class TRecordingSaver : public TSaverForm {
+public:
+  using TSaverForm::TSaverForm;
+  int configurations = 0;
+  std::vector<UINT> hooked;
+  void DoActiveConfigDialog() override { ++configurations; }
+  void ScrAction(UINT message) override { hooked.push_back(message); }
+};
+
+// With active configuration enabled by a settings change, Shift and the right button open
+// it after the password; a refused password keeps the saver as it was; disabled again, Shift
+// closes the saver.
+TEST_F(ScrKitWindows, ActiveConfigurationFromKeysAndTheRightButton) {
+  TScrControl control(nullptr);
+  control.AllowActiveConfig = true;
+  control.RequirePassword = rpAlways;
+  SetDllDirectoryA((ExeFolder() / "providers" / "password").string().c_str());
+  TRecordingSaver form(nullptr);
+  form.RunningMode = smSFull;
+  form.SetCaption("accept");
+  form.SetBounds(0, 0, 200, 100);
+  form.Show();
+  auto* settings = new TScrSettings(&form);  // owned by the form
+  settings->SetDisableActiveConfig(false);
+  form.NotifyChange(settings, 1, nullptr);
+  ASSERT_TRUE(form.ActiveConfigEnabled());
+  const std::vector<std::string> accepted = {
+      "Perform verify password", "DefaultVerifyPasswordDialog: about to call VerifyScreenSavePwd...",
+      "DefaultVerifyPasswordDialog: verifypwd returned TRUE!"};
+
+  form.hooked.clear();  // the activation of Show
+  TTraceMark shift;
+  SendMessageA(form.Handle(), WM_KEYDOWN, VK_SHIFT, 0);
+  std::vector<std::string> expected = {"Full control key down: active config...",
+                                       "Acting upon saActiveConfig"};
+  expected.insert(expected.end(), accepted.begin(), accepted.end());
+  EXPECT_EQ(shift.Lines(), expected);
+  EXPECT_EQ(form.configurations, 1);
+  EXPECT_EQ(form.hooked, std::vector<UINT>{WM_KEYDOWN});
+
+  SendMessageA(form.Handle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 6));
+  EXPECT_EQ(form.configurations, 2);
+
+  form.SetCaption("reject");
+  SendMessageA(form.Handle(), WM_KEYDOWN, VK_CONTROL, 0);
+  EXPECT_EQ(form.configurations, 2);
+  EXPECT_TRUE(form.Visible());
+
+  settings->SetDisableActiveConfig(true);
+  form.NotifyChange(settings, 1, nullptr);
+  control.RequirePassword = rpNever;
+  TTraceMark closing;
+  SendMessageA(form.Handle(), WM_KEYDOWN, VK_SHIFT, 0);
+  EXPECT_FALSE(form.Visible());
+  EXPECT_EQ(closing.Lines(),
+            (std::vector<std::string>{"Full control key down: closing...", "Acting upon saClose",
+                                      "CloseQuery",
+                                      "Close-query doesn't require password: so, it's fine."}));
+  SetDllDirectoryA(nullptr);
+  std::filesystem::remove(std::filesystem::current_path() / "provider-calls.txt");
+}
+
+// The full screen hides the default cursor, except while a dialog is open over it; a form
+// with a cursor of its own keeps it; a preview never hides it.
+TEST_F(ScrKitWindows, FullScreenHidesTheDefaultCursorOnly) {
+  TScrControl control(nullptr);
+  HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
+  const struct {
+    TScrMode mode;
+    TCursor cursor;
+    bool dialog;
+    HCURSOR shown;
+  } rows[] = {
+      {smSFull, crDefault, false, nullptr},
+      {smSFull, crDefault, true, arrow},  // the class cursor, for the dialog
+      {smSFull, crArrow, false, arrow},
+      {smSPMain, crDefault, false, arrow},
+  };
+  for (const auto& row : rows) {
+    TScrForm form(nullptr);
+    form.RunningMode = row.mode;
+    form.SetCursor(row.cursor);
+    if (row.dialog) form.ScrBeginDialog();
+    ::SetCursor(nullptr);
+    if (row.shown == nullptr) ::SetCursor(arrow);
+    SendMessageA(form.Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(form.Handle()),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(GetCursor(), row.shown) << row.mode << " " << row.cursor << " " << row.dialog;
+    if (row.dialog) form.ScrEndDialog();
+  }
+}
+
+// The typed accessor on the real registry, read back with the registry's own calls.
+TEST_F(ScrKitWindows, TypedRegistryValuesAsTheRegistryHoldsThem) {
+  const char* path = "Software\\Quorvel\\ScrKitTest";
+  RegDeleteTreeA(HKEY_CURRENT_USER, path);
+  {
+    TScrRegistry reg(ScrCurrentUserHive(), path);
+    reg.ScrWriteInteger("int", -2);
+    reg.ScrWriteString("str", "C:\\Graphs");
+    reg.ScrWriteFloat("float", 1.0);
+    EXPECT_EQ(reg.ScrReadBool("missing", true), true);
+  }
+  const struct {
+    const char* name;
+    DWORD type;
+    std::vector<BYTE> data;
+  } rows[] = {
+      {"int", REG_DWORD, {0xFE, 0xFF, 0xFF, 0xFF}},
+      {"str", REG_SZ, {'C', ':', '\\', 'G', 'r', 'a', 'p', 'h', 's', 0}},
+      {"float", REG_BINARY, {0, 0, 0, 0, 0, 0, 0xF0, 0x3F}},
+      {"missing", REG_DWORD, {1, 0, 0, 0}},  // the default, filled in by the read
+  };
+  for (const auto& row : rows) {
+    DWORD type = 0;
+    std::vector<BYTE> data(64);
+    DWORD size = static_cast<DWORD>(data.size());
+    ASSERT_EQ(RegGetValueA(HKEY_CURRENT_USER, path, row.name, RRF_RT_ANY, &type, data.data(), &size),
+              ERROR_SUCCESS) << row.name;
+    data.resize(size);
+    EXPECT_EQ(type, row.type) << row.name;
+    EXPECT_EQ(data, row.data) << row.name;
+  }
+  // A binary value too large for the caller's buffer is replaced, never copied.
+  const BYTE big[16] = {};
+  HKEY key;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_SET_VALUE, &key), ERROR_SUCCESS);
+  RegSetValueExA(key, "bin", 0, REG_BINARY, big, sizeof big);
+  RegCloseKey(key);
+  TScrRegistry reg(ScrCurrentUserHive(), path);
+  BYTE buffer[5] = {0, 0, 0, 0, 0xEE};
+  const BYTE defaults[4] = {7, 7, 7, 7};
+  EXPECT_EQ(reg.ScrReadBinaryData("bin", buffer, 4, defaults), 4u);
+  EXPECT_EQ(std::vector<BYTE>(buffer, buffer + 5), (std::vector<BYTE>{7, 7, 7, 7, 0xEE}));
+  RegDeleteTreeA(HKEY_CURRENT_USER, path);
+}
+
+// A program that forbids muting and active configuration runs muted without it and never
+// writes those two values; without the System Agent a write still succeeds.
+TEST_F(ScrKitWindows, SettingsOfAForbiddingControllerLeaveTheirValuesAlone) {
+  const char* path = "Software\\Microsoft\\Windows\\CurrentVersion\\Screen Savers";
+  HKEY key;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                            nullptr), ERROR_SUCCESS);
+  const DWORD zero = 0, one = 1, delay = 45;
+  RegSetValueExA(key, "Mute Sound", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&zero), 4);
+  RegSetValueExA(key, "Active Config", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), 4);
+  RegSetValueExA(key, "Password Delay", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&delay), 4);
+  TScrControl control(nullptr);
+  control.AllowMute = false;
+  control.AllowActiveConfig = false;
+  TScrSettings settings(nullptr);
+  EXPECT_TRUE(settings.Mute());
+  EXPECT_TRUE(settings.DisableActiveConfig());
+  EXPECT_EQ(settings.PasswordDelay(), 45u);
+  EXPECT_FALSE(settings.SageOk());
+  settings.SetPasswordDelay(60);
+  settings.WriteRegistry();
+  auto stored = [&](const char* name) {
+    DWORD value = 0, size = 4;
+    RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size);
+    return value;
+  };
+  EXPECT_EQ(stored("Mute Sound"), 0u);
+  EXPECT_EQ(stored("Active Config"), 1u);
+  EXPECT_EQ(stored("Password Delay"), 60u);
+  RegCloseKey(key);
 }
 
 // Last: it ends the application's loop.  The same preview form that the saver module shows

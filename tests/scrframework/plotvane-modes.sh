@@ -64,7 +64,8 @@ wine "$host" --topmost "Plotvane" || fail "the full-screen window is not a top-m
 key_to "$window" space
 wait_saver "$program" || fail "the saver ended with status $?"
 expect_log "(starting log)" "****** NEW RUN STARTED **** \"$saver_win\" /s" "Perform full" \
-  "Full key down: closing..." "Acting upon saClose" "CloseQuery"
+  "Full key down: closing..." "Acting upon saClose" "CloseQuery" \
+  "Close-query doesn't require password: so, it's fine."
 
 echo "== install registration of an ordinary start"
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Plotvane'

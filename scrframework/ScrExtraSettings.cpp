@@ -1,0 +1,7 @@
+#include "ScrExtraSettings.h"
+
+#include "ScrSettings.h"
+
+TScrExtraSettings::~TScrExtraSettings() {
+  if (Settings) Settings->ChildDestructionNotify(this);
+}
