@@ -31,3 +31,11 @@ if(PLOTVANE_FUZZ)
   add_executable(gif_fuzz_seeds ${CMAKE_CURRENT_LIST_DIR}/fuzz/GIFFuzzSeeds.cpp)
   target_link_libraries(gif_fuzz_seeds PRIVATE gif_testsupport)
 endif()
+
+# The Win32 control and its timer, in-process under Wine.
+if(WIN32)
+  plotvane_add_gtest(gifcontrol_tests
+    SOURCES
+      ${CMAKE_CURRENT_LIST_DIR}/TimerExTest.cpp
+    LIBS gifcontrol gif_testsupport)
+endif()
