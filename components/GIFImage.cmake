@@ -14,6 +14,7 @@ if(WIN32)
   add_library(gifcontrol STATIC
     ${CMAKE_CURRENT_LIST_DIR}/TimerThread.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TimerEx.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/GIFImage.cpp
   )
   target_include_directories(gifcontrol PUBLIC ${CMAKE_CURRENT_LIST_DIR})
   target_link_libraries(gifcontrol PUBLIC gifimage toolkit)

@@ -37,5 +37,6 @@ if(WIN32)
   plotvane_add_gtest(gifcontrol_tests
     SOURCES
       ${CMAKE_CURRENT_LIST_DIR}/TimerExTest.cpp
+      ${CMAKE_CURRENT_LIST_DIR}/GIFImageTest.cpp
     LIBS gifcontrol gif_testsupport)
 endif()
