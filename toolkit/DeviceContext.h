@@ -21,6 +21,22 @@ private:
   HDC dc_;
 };
 
+// The device context of a whole window, frame and title bar included (GetWindowDC).
+class TNonClientDC {
+public:
+  explicit TNonClientDC(HWND window) : window_(window), dc_(GetWindowDC(window)) {}
+  ~TNonClientDC() {
+    if (dc_) ReleaseDC(window_, dc_);
+  }
+  TNonClientDC(const TNonClientDC&) = delete;
+  TNonClientDC& operator=(const TNonClientDC&) = delete;
+  HDC Get() const { return dc_; }
+
+private:
+  HWND window_;
+  HDC dc_;
+};
+
 // A memory device context compatible with `reference` (null: with the screen).
 class TMemoryDC {
 public:
