@@ -100,7 +100,6 @@ public:
 private:
   bool Loaded(bool success);
   void SyncTimer();
-  void Changed();
   void DrawPicture(HDC dc, const TGIFRect& target) const;
 
   TGIFAnimation animation_;

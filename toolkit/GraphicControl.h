@@ -27,7 +27,7 @@ public:
   int Width() const { return width_; }
   int Height() const { return height_; }
   RECT BoundsRect() const { return {left_, top_, left_ + width_, top_ + height_}; }
-  virtual void SetBounds(int left, int top, int width, int height);
+  void SetBounds(int left, int top, int width, int height);
 
   // Colour 0x00BBGGRR, for descendants that fill their area.
   COLORREF Color() const { return color_; }
@@ -35,7 +35,7 @@ public:
 
   // Off: the control keeps its place but paints nothing.
   bool Visible() const { return visible_; }
-  virtual void SetVisible(bool value);
+  void SetVisible(bool value);
 
   // The control covers its whole rectangle, so its parent need not erase the background
   // beneath it.  Descendants set it while they paint.

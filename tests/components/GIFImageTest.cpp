@@ -142,6 +142,32 @@ TEST(GIFImagePaint, PlainCentredTiledAndTransparent) {
   }
 }
 
+// The form erases its background around an opaque control but not beneath it, so the
+// picture is not overdrawn before it paints; beneath a transparent one it erases.  A form
+// destroyed before the controls it owns leaves them without a parent.
+TEST(GIFImagePaint, ParentErasesAroundOpaqueControls) {
+  for (const bool transparent : {false, true}) {
+    SCOPED_TRACE(transparent ? "transparent picture" : "opaque picture");
+    TForm form(nullptr);
+    form.SetColor(RGB(0, 0x80, 0));
+    TGIFImage image(nullptr);
+    ASSERT_TRUE(image.LoadFromBytes(Pattern(transparent)));
+    image.SetParent(&form);
+    image.SetBounds(5, 3, 7, 5);
+    TTarget target(20, 12);
+    image.Paint(target.DC());   // sets the opaque mark, as the form's first paint does
+    TTarget erased(20, 12);
+    SendMessageA(form.Handle(), WM_ERASEBKGND, WPARAM(erased.DC()), 0);
+    EXPECT_EQ(erased.Pixel(0, 0), 0x008000u);
+    EXPECT_EQ(erased.Pixel(8, 5), transparent ? 0x008000u : Background);
+  }
+  auto* form = new TForm(nullptr);
+  auto* image = new TGIFImage(form);   // owned by the form (the toolkit's ownership rule)
+  image->SetParent(form);
+  form->Handle();
+  delete form;
+}
+
 // A 100 × 50 picture of four 50 × 25 quadrants (red, green, blue, transparent) in a
 // 176 × 150 control: with StretchRatio it fills 176 × 88 from row 31, with Stretch all of it.
 TEST(GIFImagePaint, StretchAndStretchRatio) {
