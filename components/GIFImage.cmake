@@ -8,3 +8,14 @@ add_library(gifimage STATIC
   ${CMAKE_CURRENT_LIST_DIR}/GIFParser.cpp
 )
 target_include_directories(gifimage PUBLIC ${CMAKE_CURRENT_LIST_DIR})
+
+# The Win32 side: the timer component and the windowless control painted by its parent form.
+if(WIN32)
+  add_library(gifcontrol STATIC
+    ${CMAKE_CURRENT_LIST_DIR}/TimerThread.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/TimerEx.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/GIFImage.cpp
+  )
+  target_include_directories(gifcontrol PUBLIC ${CMAKE_CURRENT_LIST_DIR})
+  target_link_libraries(gifcontrol PUBLIC gifimage toolkit)
+endif()

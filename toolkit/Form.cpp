@@ -1,10 +1,13 @@
 #include "Form.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "Application.h"
+#include "DeviceContext.h"
+#include "GraphicControl.h"
 
 namespace {
 
@@ -72,6 +75,9 @@ TForm::~TForm() {
   }
   if (Application().mainForm_ == this) Application().mainForm_ = nullptr;
   DestroyHandle();
+  // Controls owned by this form are destroyed after this destructor, by TComponent's: they
+  // must not reach back into the half-destroyed form.
+  for (TGraphicControl* control : controls_) control->parent_ = nullptr;
 }
 
 HWND TForm::Handle() {
@@ -150,12 +156,28 @@ LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
       Close();
       return 0;
     case WM_ERASEBKGND: {
+      const HDC dc = reinterpret_cast<HDC>(wParam);
+      TSavedDC saved(dc);
+      // Opaque windowless controls paint every pixel of their rectangle themselves.
+      for (const TGraphicControl* control : controls_) {
+        if (!control->ControlOpaque()) continue;
+        const RECT bounds = control->BoundsRect();
+        ExcludeClipRect(dc, bounds.left, bounds.top, bounds.right, bounds.bottom);
+      }
       RECT client;
       GetClientRect(handle_, &client);
       HBRUSH brush = CreateSolidBrush(color_);
-      FillRect(reinterpret_cast<HDC>(wParam), &client, brush);
+      FillRect(dc, &client, brush);
       DeleteObject(brush);
       return 1;
+    }
+    case WM_PAINT: {
+      if (controls_.empty()) break;
+      PAINTSTRUCT paint;
+      HDC dc = BeginPaint(handle_, &paint);
+      PaintControls(dc);
+      EndPaint(handle_, &paint);
+      return 0;
     }
     case WM_SETCURSOR:
       if (LOWORD(lParam) == HTCLIENT && cursor_ != crDefault) {
@@ -177,6 +199,23 @@ LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
   }
   return DefWindowProcA(handle_, message, wParam, lParam);
+}
+
+void TForm::PaintControls(HDC dc) {
+  // A copy: a control's paint may move controls (a picture that sizes itself).
+  const std::vector<TGraphicControl*> controls = controls_;
+  for (TGraphicControl* control : controls) {
+    const RECT bounds = control->BoundsRect();
+    if (!RectVisible(dc, &bounds)) continue;
+    TSavedDC saved(dc);
+    IntersectClipRect(dc, bounds.left, bounds.top, bounds.right, bounds.bottom);
+    OffsetViewportOrgEx(dc, bounds.left, bounds.top, nullptr);
+    control->Paint(dc);
+  }
+}
+
+void TForm::RemoveControl(TGraphicControl* control) {
+  controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
 }
 
 void TForm::SetCaption(std::string caption) {

@@ -4,8 +4,11 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "Component.h"
+
+class TGraphicControl;
 
 enum TBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog };
 
@@ -92,6 +95,11 @@ public:
   // Whether the form may close: OnCloseQuery's answer (true when unassigned).
   virtual bool CloseQuery();
 
+  // Paints the windowless controls placed on this form into `dc` (a device context of the
+  // client area or a bitmap of its size), in the order they were placed, each clipped to its
+  // rectangle.  The form's WM_PAINT does this; a control repainting itself calls it directly.
+  void PaintControls(HDC dc);
+
   std::function<void(TComponent* sender)> OnDestroy;
   std::function<void(TComponent* sender, TCloseAction& action)> OnClose;
   std::function<void(TComponent* sender, bool& canClose)> OnCloseQuery;
@@ -116,6 +124,10 @@ private:
                                           LPARAM lParam);
   void CreateHandle();
   void UpdateWindowStyle();
+  // TGraphicControl::SetParent keeps the list of windowless controls.
+  friend class TGraphicControl;
+  void InsertControl(TGraphicControl* control) { controls_.push_back(control); }
+  void RemoveControl(TGraphicControl* control);
 
   HWND handle_ = nullptr;
   std::string caption_;
@@ -128,4 +140,5 @@ private:
   bool visible_ = false;
   bool modal_ = false;
   int modalResult_ = mrNone;
+  std::vector<TGraphicControl*> controls_;
 };

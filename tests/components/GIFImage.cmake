@@ -31,3 +31,20 @@ if(PLOTVANE_FUZZ)
   add_executable(gif_fuzz_seeds ${CMAKE_CURRENT_LIST_DIR}/fuzz/GIFFuzzSeeds.cpp)
   target_link_libraries(gif_fuzz_seeds PRIVATE gif_testsupport)
 endif()
+
+# The Win32 control and its timer, in-process under Wine.
+if(WIN32)
+  plotvane_add_gtest(gifcontrol_tests
+    SOURCES
+      ${CMAKE_CURRENT_LIST_DIR}/TimerExTest.cpp
+      ${CMAKE_CURRENT_LIST_DIR}/GIFImageTest.cpp
+    LIBS gifcontrol gif_testsupport)
+endif()
+
+# The control animating in a real window, watched on screenshots.
+if(WIN32)
+  add_executable(gif_window WIN32 ${CMAKE_CURRENT_LIST_DIR}/GIFWindow.cpp)
+  target_link_libraries(gif_window PRIVATE gifcontrol gif_testsupport)
+  plotvane_add_wine_script_test(gifcontrol_window tests/components/gif-window.sh
+                                $<TARGET_FILE:gif_window>)
+endif()
