@@ -8,6 +8,9 @@
 #   wine_pixel FILE.png X Y     "R G B" of one pixel, decimal
 #   wine_wait_window NAME [S]   waits up to S seconds (default 20) for a visible window titled NAME,
 #                               prints its X window id
+#   wine_test_session           for test scripts: a session in the prefix PLOTVANE_WINEPREFIX,
+#                               a scratch folder in $work, both gone when the script exits;
+#                               fail MESSAGE ends the script with the message
 #
 # Synthetic input goes through xdotool directly (xdotool key, mousemove, click).
 
@@ -76,4 +79,15 @@ wine_wait_window() {
   done
   echo "wine-session: no window titled '$name' after ${limit}s" >&2
   return 1
+}
+
+wine_test_session() {
+  work=$(mktemp -d)
+  wine_session_start "${PLOTVANE_WINEPREFIX:?}"
+  trap 'wine_session_stop; rm -rf "$work"' EXIT
+}
+
+fail() {
+  echo "FAILED: $*" >&2
+  exit 1
 }

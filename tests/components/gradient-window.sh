@@ -8,9 +8,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../../scripts/wine-session.sh"
 
 exe=$1
-work=$(mktemp -d)
-wine_session_start "${PLOTVANE_WINEPREFIX:?}"
-trap 'wine_session_stop; rm -rf "$work"' EXIT
+wine_test_session
 
 # Without a window manager Wine leaves the frame to one and shows no title bar: this probe
 # (only it, by its program name) gets the frame Wine draws itself, through the form's own

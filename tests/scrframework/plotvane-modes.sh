@@ -7,12 +7,9 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../../scripts/wine-session.sh"
 
 saver=$1 host=$2 mpr=$3
-work=$(mktemp -d)
-wine_session_start "${PLOTVANE_WINEPREFIX:?}"
-trap 'wine_session_stop; rm -rf "$work"' EXIT
+wine_test_session
 cd "$work"
 
-fail() { echo "FAILED: $*" >&2; exit 1; }
 windows_path() { local p=${1//\//\\}; echo "Z:$p"; }
 log=plotvane-trace.log
 saver_win=$(windows_path "$saver")

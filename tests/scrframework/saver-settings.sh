@@ -8,12 +8,9 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../../scripts/wine-session.sh"
 
 saver=$1
-work=$(mktemp -d)
-wine_session_start "${PLOTVANE_WINEPREFIX:?}"
-trap 'wine_session_stop; rm -rf "$work"' EXIT
+wine_test_session
 cd "$work"
 
-fail() { echo "FAILED: $*" >&2; exit 1; }
 key='HKCU\Software\Microsoft\Windows\CurrentVersion\Screen Savers'
 log=plotvane-trace.log
 # The value as "TYPE DATA", or nothing when it is missing.

@@ -6,9 +6,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../../scripts/wine-session.sh"
 
 exe=$1
-work=$(mktemp -d)
-wine_session_start "${PLOTVANE_WINEPREFIX:?}"
-trap 'wine_session_stop; rm -rf "$work"' EXIT
+wine_test_session
 
 wine "$exe" &
 program=$!
