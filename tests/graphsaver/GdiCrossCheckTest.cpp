@@ -7,7 +7,10 @@
 #include <iterator>
 #include <memory>
 
+#include "DeviceContext.h"
+#include "Form.h"
 #include "GdiCanvas.h"
+#include "GraphView.h"
 #include "GraphText.h"
 #include "SoftwareCanvas.h"
 #include "View.h"
@@ -115,6 +118,63 @@ TEST(GdiCrossCheck, SampleGraphsRenderAlike) {
     std::printf("%-20s %5d of %d pixels differ (%.2f%%)\n", set.Doc(i).Text(gtName).c_str(),
                 differences, 300 * 240, 100.0 * differences / (300 * 240));
     EXPECT_EQ(differences, 0) << set.Doc(i).Text(gtName);
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// The graph view as a control of a shown form draws on the screen what the software view
+// draws in memory.
+TEST(GraphViewControl, DrawsOnItsFormWhatTheSoftwareViewDraws) {
+  std::ifstream file(SHOWCASE_TEXT, std::ios::binary);
+  ASSERT_TRUE(file) << SHOWCASE_TEXT;
+  TGraphSet set = BuildGraphSet(std::string(std::istreambuf_iterator<char>(file), {}));
+  for (int graph : {1, 4}) {  // a surface and a curve
+    TForm form(nullptr);
+    form.SetBorderStyle(bsNone);
+    form.SetBounds(40, 30, 300, 240);
+    auto* control = new TGraphView(&form);  // owned by the form
+    control->SetParent(&form);
+    control->SetBounds(20, 10, 240, 200);
+    TView& view = control->View();
+    view.ImageWidth = 240;
+    view.ImageHeight = 200;
+    view.ImageBorder = 4;
+    form.Show();
+    UpdateWindow(form.Handle());
+    control->SetGraph(&set.Doc(graph));
+    control->StepFrame(3, true);
+
+    THost<TSoftwareBitmap> softHost(240, 200);
+    TView softView(softHost);
+    softView.ImageWidth = 240;
+    softView.ImageHeight = 200;
+    softView.ImageBorder = 4;
+    softView.SetGraph(&set.Doc(graph));
+    softView.StepFrame(3, true);
+
+    // What the form's client area shows at the control's place.
+    TGdiBitmap screen;
+    screen.SetSize(240, 200);
+    {
+      const TWindowDC dc(form.Handle());
+      BitBlt(screen.Dc(), 0, 0, 240, 200, dc.Get(), 20, 10, SRCCOPY);
+    }
+    std::string where;
+    EXPECT_EQ(Differences(screen, softHost.screen, &where), 0)
+        << set.Doc(graph).Text(gtName) << ":" << where;
+
+    // A repaint of the form shows the same again, from the snapshot.
+    InvalidateRect(form.Handle(), nullptr, TRUE);
+    UpdateWindow(form.Handle());
+    {
+      const TWindowDC dc(form.Handle());
+      BitBlt(screen.Dc(), 0, 0, 240, 200, dc.Get(), 20, 10, SRCCOPY);
+    }
+    EXPECT_EQ(Differences(screen, softHost.screen), 0) << "after a repaint";
+    control->SetGraph(nullptr);
   }
 }
 
