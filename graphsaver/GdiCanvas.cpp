@@ -43,13 +43,13 @@ void TGdiSurface::CopyRect(int x, int y, int width, int height, const TCanvas& s
   BitBlt(dc_, x, y, width, height, from->Dc(), sourceX, sourceY, SRCCOPY);
 }
 
-TGdiBitmap::TGdiBitmap() : memoryDc_(CreateCompatibleDC(nullptr)) {
-  if (!memoryDc_) throw std::runtime_error("CreateCompatibleDC failed");
-  Attach(memoryDc_.get());
+TGdiBitmap::TGdiBitmap() {
+  if (!memoryDc_.Get()) throw std::runtime_error("CreateCompatibleDC failed");
+  Attach(memoryDc_.Get());
 }
 
 TGdiBitmap::~TGdiBitmap() {
-  if (originalBitmap_) SelectObject(memoryDc_.get(), originalBitmap_);
+  if (originalBitmap_) SelectObject(memoryDc_.Get(), originalBitmap_);
   Detach();
 }
 
@@ -66,16 +66,15 @@ void TGdiBitmap::SetSize(int width, int height) {
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
   // Nothing below can throw once the bitmap exists, so bitmap_ takes it over at the end.
-  HBITMAP fresh = CreateDIBSection(memoryDc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HBITMAP fresh = CreateDIBSection(memoryDc_.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   if (!fresh) throw std::runtime_error("CreateDIBSection failed");
   // Keep what still fits, as a resized bitmap does; the new pixels are black (zeroed).
-  std::unique_ptr<std::remove_pointer_t<HDC>, TDcDeleter> copyDc(CreateCompatibleDC(nullptr));
-  HGDIOBJ before = SelectObject(copyDc.get(), fresh);
-  if (bitmap_) {
-    BitBlt(copyDc.get(), 0, 0, width, height, memoryDc_.get(), 0, 0, SRCCOPY);
+  {
+    const TMemoryDC copyDc(nullptr);
+    const TSelection selected(copyDc.Get(), fresh);
+    if (bitmap_) BitBlt(copyDc.Get(), 0, 0, width, height, memoryDc_.Get(), 0, 0, SRCCOPY);
   }
-  SelectObject(copyDc.get(), before);
-  HGDIOBJ previous = SelectObject(memoryDc_.get(), fresh);
+  HGDIOBJ previous = SelectObject(memoryDc_.Get(), fresh);
   if (!originalBitmap_) originalBitmap_ = previous;
   bitmap_.Reset(fresh);  // the old bitmap is no longer selected: it goes
   bits_ = static_cast<const uint32_t*>(bits);

@@ -2,10 +2,9 @@
 
 #include <windows.h>
 
-#include <memory>
-#include <type_traits>
 
 #include "Canvas.h"
+#include "DeviceContext.h"
 #include "GdiObject.h"
 
 // Drawing through a device context with GDI itself: a one-pixel solid pen, a solid brush,
@@ -86,10 +85,7 @@ public:
   TColor Pixel(int x, int y) const;
 
 private:
-  struct TDcDeleter {
-    void operator()(HDC dc) const { DeleteDC(dc); }
-  };
-  std::unique_ptr<std::remove_pointer_t<HDC>, TDcDeleter> memoryDc_;
+  TMemoryDC memoryDc_{nullptr};
   TGdiObject<HBITMAP> bitmap_;
   HGDIOBJ originalBitmap_ = nullptr;
   const uint32_t* bits_ = nullptr;  // top-down rows of 0x00RRGGBB
