@@ -209,7 +209,7 @@ void TGIFImage::DrawPicture(HDC dc, const TGIFRect& target) const {
 }
 
 void TGIFImage::Repaint() {
-  TForm* parent = Parent();
+  TWinControl* parent = Parent();
   if (!parent || !parent->HandleAllocated() || !Visible() || repainting_) return;
   repainting_ = true;
   struct TClearFlag {

@@ -3,6 +3,7 @@
 #include <array>
 #include <memory>
 
+#include "Align.h"
 #include "Canvas.h"
 #include "GraphDoc.h"
 #include "MeshCell.h"
@@ -20,7 +21,7 @@ public:
   virtual void ReportSyntaxError() = 0;
 };
 
-enum TImageAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+using TImageAlign = TAlign;
 
 // Where the time of surface frames goes, for benchmarks: seconds spent sampling (formula
 // evaluation, projection and cell building), sorting and filling, summed over frames.

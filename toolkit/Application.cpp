@@ -65,6 +65,7 @@ void TApplication::HandleMessage() {
     terminated_ = true;
     return;
   }
+  if (TForm::PreTranslateMessage(message)) return;
   TranslateMessage(&message);
   DispatchMessageA(&message);
 }

@@ -1,39 +1,13 @@
 #include "Form.h"
 
-#include <algorithm>
 #include <stdexcept>
-#include <string>
 #include <vector>
 
 #include "Application.h"
-#include "DeviceContext.h"
-#include "GraphicControl.h"
+#include "Button.h"
+#include "Menu.h"
 
 namespace {
-
-constexpr char FormWindowClass[] = "ToolkitForm";
-
-void RegisterFormClass(WNDPROC procedure) {
-  static bool registered = false;  // once per process: the class outlives every form
-  if (registered) return;
-  WNDCLASSA windowClass = {};
-  windowClass.style = CS_DBLCLKS;
-  windowClass.lpfnWndProc = procedure;
-  windowClass.hInstance = GetModuleHandleA(nullptr);
-  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  windowClass.lpszClassName = FormWindowClass;
-  registered = RegisterClassA(&windowClass) != 0;
-}
-
-DWORD BorderStyleBits(TBorderStyle style) {
-  switch (style) {
-    case bsNone: return WS_POPUP;
-    case bsSingle: return WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-    case bsSizeable: return WS_OVERLAPPEDWINDOW;
-    case bsDialog: return WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
-  }
-  return WS_OVERLAPPEDWINDOW;
-}
 
 // Disables the enabled, visible top-level windows of this thread while a modal form runs
 // and enables them again afterwards.
@@ -61,9 +35,24 @@ private:
   std::vector<HWND> disabled_;
 };
 
+TButton* FindButtonIn(const TWinControl& parent, bool cancel) {
+  for (TControl* control : parent.Controls()) {
+    if (!control->Visible() || !control->Enabled()) continue;
+    if (auto* button = dynamic_cast<TButton*>(control)) {
+      if (cancel ? button->Cancel() : button->Default()) return button;
+    } else if (auto* container = dynamic_cast<TWinControl*>(control)) {
+      if (TButton* found = FindButtonIn(*container, cancel)) return found;
+    }
+  }
+  return nullptr;
+}
+
 }  // namespace
 
-TForm::TForm(TComponent* owner) : TComponent(owner) {}
+TForm::TForm(TComponent* owner) : TWinControl(owner) {
+  TControl::SetVisible(false);
+  StoreBounds(100, 100, 320, 240);
+}
 
 TForm::~TForm() {
   if (OnDestroy) {
@@ -75,79 +64,102 @@ TForm::~TForm() {
   }
   if (Application().mainForm_ == this) Application().mainForm_ = nullptr;
   DestroyHandle();
-  // Controls owned by this form are destroyed after this destructor, by TComponent's: they
-  // must not reach back into the half-destroyed form.
-  for (TGraphicControl* control : controls_) control->parent_ = nullptr;
 }
 
-HWND TForm::Handle() {
-  if (!handle_) CreateHandle();
-  return handle_;
+DWORD TForm::StyleBits() const {
+  const bool systemMenu = (borderIcons_ & biSystemMenu) != 0;
+  DWORD icons = 0;
+  if (systemMenu) {
+    icons = WS_SYSMENU;
+    if (borderIcons_ & biMinimize) icons |= WS_MINIMIZEBOX;
+    if (borderIcons_ & biMaximize) icons |= WS_MAXIMIZEBOX;
+  }
+  switch (borderStyle_) {
+    case bsNone: return WS_POPUP;
+    case bsSingle: return WS_CAPTION | icons;
+    case bsSizeable: return WS_CAPTION | WS_THICKFRAME | icons;
+    case bsDialog: return WS_POPUP | WS_CAPTION | DS_MODALFRAME | (systemMenu ? WS_SYSMENU : 0);
+    case bsToolWindow: return WS_CAPTION | (systemMenu ? WS_SYSMENU : 0);
+  }
+  return WS_OVERLAPPEDWINDOW;
+}
+
+DWORD TForm::ExStyleBits() const {
+  // Tab moves on into the controls of panels and group boxes.
+  DWORD exStyle = WS_EX_CONTROLPARENT;
+  if (borderStyle_ == bsDialog) exStyle |= WS_EX_DLGMODALFRAME;
+  if (borderStyle_ == bsToolWindow) exStyle |= WS_EX_TOOLWINDOW;
+  if (formStyle_ == fsStayOnTop) exStyle |= WS_EX_TOPMOST;
+  return exStyle;
 }
 
 void TForm::CreateParams(TCreateParams& params) {
-  params.style = BorderStyleBits(borderStyle_) | WS_CLIPCHILDREN;
-  params.exStyle = 0;
-  params.x = left_;
-  params.y = top_;
-  params.width = width_;
-  params.height = height_;
+  TWinControl::CreateParams(params);
+  params.className = "ToolkitForm";
+  params.classStyle = CS_DBLCLKS;
+  params.style = StyleBits() | WS_CLIPCHILDREN;
+  if (!Enabled()) params.style |= WS_DISABLED;
+  params.exStyle = ExStyleBits();
   params.parent = parentWindow_;
-  if (parentWindow_) params.style = (params.style & ~WS_POPUP) | WS_CHILD;
-  if (position_ == poDefaultPosOnly && !parentWindow_) params.x = params.y = CW_USEDEFAULT;
+  if (parentWindow_) {
+    params.style = (params.style & ~WS_POPUP) | WS_CHILD;
+  } else if (TForm* main = Application().MainForm(); main && main != this && main->HandleAllocated()) {
+    params.parent = main->Handle();  // the owner of a secondary top-level form
+  }
+  if (parentWindow_) return;
+  if (position_ == poDefaultPosOnly) {
+    params.x = params.y = CW_USEDEFAULT;
+  } else if (position_ == poScreenCenter) {
+    params.x = (GetSystemMetrics(SM_CXSCREEN) - params.width) / 2;
+    params.y = (GetSystemMetrics(SM_CYSCREEN) - params.height) / 2;
+  }
 }
 
-void TForm::CreateHandle() {
-  RegisterFormClass(&TForm::WindowProcedure);
-  TCreateParams params;
-  CreateParams(params);
-  // The window procedure stores this object at WM_NCCREATE, from lpCreateParams.
-  HWND window = CreateWindowExA(params.exStyle, FormWindowClass, caption_.c_str(), params.style,
-                                params.x, params.y, params.width, params.height, params.parent,
-                                nullptr, GetModuleHandleA(nullptr), this);
-  if (!window) {
-    throw std::runtime_error("Error creating window of form '" + Name() +
-                             "' (error " + std::to_string(GetLastError()) + ")");
+void TForm::CreateWnd() {
+  if (menu_) ::SetMenu(TWinControl::Handle(), menu_->Handle());
+  if (OnCreate && !created_) {
+    created_ = true;
+    OnCreate(this);
   }
-  RECT bounds;
-  GetWindowRect(window, &bounds);
-  if (params.parent) MapWindowPoints(nullptr, params.parent, reinterpret_cast<POINT*>(&bounds), 2);
-  left_ = bounds.left;
-  top_ = bounds.top;
-  width_ = bounds.right - bounds.left;
-  height_ = bounds.bottom - bounds.top;
+  created_ = true;
 }
 
-void TForm::DestroyHandle() {
-  if (!handle_) return;
-  HWND window = handle_;
-  DestroyWindow(window);  // WM_NCDESTROY clears handle_
-  handle_ = nullptr;
+void TForm::SetClientWidth(int width) {
+  if (HandleAllocated()) {
+    RECT client;
+    GetClientRect(TWinControl::Handle(), &client);
+    SetBounds(Left(), Top(), Width() - client.right + width, Height());
+    return;
+  }
+  RECT frame = {0, 0, width, 100};
+  AdjustWindowRectEx(&frame, StyleBits(), menu_ != nullptr, ExStyleBits());
+  SetBounds(Left(), Top(), frame.right - frame.left, Height());
 }
 
-LRESULT CALLBACK TForm::WindowProcedure(HWND window, UINT message, WPARAM wParam,
-                                        LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* form = static_cast<TForm*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-    form->handle_ = window;
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+void TForm::SetClientHeight(int height) {
+  if (HandleAllocated()) {
+    RECT client;
+    GetClientRect(TWinControl::Handle(), &client);
+    SetBounds(Left(), Top(), Width(), Height() - client.bottom + height);
+    return;
   }
-  auto* form = reinterpret_cast<TForm*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (!form) return DefWindowProcA(window, message, wParam, lParam);
+  RECT frame = {0, 0, 100, height};
+  AdjustWindowRectEx(&frame, StyleBits(), menu_ != nullptr, ExStyleBits());
+  SetBounds(Left(), Top(), Width(), frame.bottom - frame.top);
+}
 
-  LRESULT result = 0;
-  try {
-    result = form->WndProc(message, wParam, lParam);
-  } catch (...) {
-    Application().HandleException();
-    result = 0;
+void TForm::SetMenu(TMainMenu* menu) {
+  menu_ = menu;
+  if (HandleAllocated()) ::SetMenu(TWinControl::Handle(), menu_ ? menu_->Handle() : nullptr);
+}
+
+void TForm::MenuChanged() {
+  if (!menu_) return;
+  menu_->Rebuild();
+  if (HandleAllocated()) {
+    ::SetMenu(TWinControl::Handle(), menu_->Handle());
+    DrawMenuBar(TWinControl::Handle());
   }
-  if (message == WM_NCDESTROY) {
-    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-    form->handle_ = nullptr;
-    form->visible_ = false;
-  }
-  return result;
 }
 
 LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -155,99 +167,105 @@ LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       Close();
       return 0;
-    case WM_ERASEBKGND: {
-      const HDC dc = reinterpret_cast<HDC>(wParam);
-      TSavedDC saved(dc);
-      // Opaque windowless controls paint every pixel of their rectangle themselves.
-      for (const TGraphicControl* control : controls_) {
-        if (!control->ControlOpaque()) continue;
-        const RECT bounds = control->BoundsRect();
-        ExcludeClipRect(dc, bounds.left, bounds.top, bounds.right, bounds.bottom);
+    case WM_ACTIVATE: {
+      HWND window = TWinControl::Handle();
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(window, focus)) savedFocus_ = focus;
+        break;
       }
-      RECT client;
-      GetClientRect(handle_, &client);
-      HBRUSH brush = CreateSolidBrush(color_);
-      FillRect(dc, &client, brush);
-      DeleteObject(brush);
-      return 1;
-    }
-    case WM_PAINT: {
-      if (controls_.empty()) break;
-      PAINTSTRUCT paint;
-      HDC dc = BeginPaint(handle_, &paint);
-      PaintControls(dc);
-      EndPaint(handle_, &paint);
-      return 0;
-    }
-    case WM_SETCURSOR:
-      if (LOWORD(lParam) == HTCLIENT && cursor_ != crDefault) {
-        ::SetCursor(cursor_ == crNone ? nullptr : LoadCursorA(nullptr, IDC_ARROW));
-        return TRUE;
-      }
-      break;
-    case WM_WINDOWPOSCHANGED: {
-      const auto* position = reinterpret_cast<const WINDOWPOS*>(lParam);
-      if (!(position->flags & SWP_NOMOVE)) {
-        left_ = position->x;
-        top_ = position->y;
-      }
-      if (!(position->flags & SWP_NOSIZE)) {
-        width_ = position->cx;
-        height_ = position->cy;
+      if (HIWORD(wParam)) break;  // minimised
+      // The focus returns to the control that had it, or goes to the first in tab order.
+      HWND target = savedFocus_ && IsWindow(savedFocus_) && IsChild(window, savedFocus_)
+                        ? savedFocus_
+                        : GetNextDlgTabItem(window, nullptr, FALSE);
+      if (target && target != window && IsWindowEnabled(target) && IsWindowVisible(target)) {
+        ::SetFocus(target);
+        return 0;
       }
       break;
     }
+    case WM_DESTROY:
+      // The menu object owns its menu; the window must not destroy it too.
+      if (menu_) ::SetMenu(TWinControl::Handle(), nullptr);
+      break;
+    case WM_NCDESTROY:
+      TControl::SetVisible(false);
+      savedFocus_ = nullptr;
+      break;
   }
-  return DefWindowProcA(handle_, message, wParam, lParam);
+  return TWinControl::WndProc(message, wParam, lParam);
 }
 
-void TForm::PaintControls(HDC dc) {
-  // A copy: a control's paint may move controls (a picture that sizes itself).
-  const std::vector<TGraphicControl*> controls = controls_;
-  for (TGraphicControl* control : controls) {
-    const RECT bounds = control->BoundsRect();
-    if (!RectVisible(dc, &bounds)) continue;
-    TSavedDC saved(dc);
-    IntersectClipRect(dc, bounds.left, bounds.top, bounds.right, bounds.bottom);
-    OffsetViewportOrgEx(dc, bounds.left, bounds.top, nullptr);
-    control->Paint(dc);
+TWinControl* TForm::ActiveControl() const {
+  HWND focus = GetFocus();
+  if (!HandleAllocated()) return nullptr;
+  HWND window = const_cast<TForm*>(this)->TWinControl::Handle();
+  if (focus && IsChild(window, focus)) return FromHandle(focus);
+  return FromHandle(savedFocus_);
+}
+
+TButton* TForm::FindButton(bool cancel) const { return FindButtonIn(*this, cancel); }
+
+bool TForm::PreTranslateMessage(MSG& message) {
+  if (message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN &&
+      message.message != WM_CHAR && message.message != WM_SYSCHAR)
+    return false;
+  HWND root = GetAncestor(message.hwnd, GA_ROOT);
+  // Keys sent to a form itself (a form without controls, a full-screen saver) are its own.
+  if (!root || root == message.hwnd) return false;
+  auto* form = dynamic_cast<TForm*>(FromHandle(root));
+  if (!form) return false;
+
+  if (message.message == WM_KEYDOWN && (message.wParam == VK_RETURN || message.wParam == VK_ESCAPE)) {
+    const LRESULT code =
+        SendMessageA(message.hwnd, WM_GETDLGCODE, message.wParam, reinterpret_cast<LPARAM>(&message));
+    if (code & (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE)) return false;
+    TButton* button = nullptr;
+    if (message.wParam == VK_RETURN) {
+      button = dynamic_cast<TButton*>(FromHandle(message.hwnd));
+      if (!button) button = form->FindButton(false);
+    } else {
+      button = form->FindButton(true);
+    }
+    if (!button) return false;
+    button->Click();
+    return true;
   }
-}
-
-void TForm::RemoveControl(TGraphicControl* control) {
-  controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
-}
-
-void TForm::SetCaption(std::string caption) {
-  caption_ = std::move(caption);
-  if (handle_) SetWindowTextA(handle_, caption_.c_str());
+  return IsDialogMessageA(root, &message) != 0;
 }
 
 void TForm::SetBorderStyle(TBorderStyle style) {
   borderStyle_ = style;
-  if (handle_) UpdateWindowStyle();
+  if (HandleAllocated()) UpdateWindowStyle();
+}
+
+void TForm::SetBorderIcons(TBorderIcons icons) {
+  borderIcons_ = icons;
+  if (HandleAllocated()) UpdateWindowStyle();
+}
+
+void TForm::SetFormStyle(TFormStyle style) {
+  formStyle_ = style;
+  if (!HandleAllocated()) return;
+  SetWindowPos(TWinControl::Handle(), style == fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0,
+               0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void TForm::SetWindowState(TWindowState state) {
+  windowState_ = state;
+  if (HandleAllocated() && Visible())
+    ShowWindow(TWinControl::Handle(), state == wsMaximized ? SW_MAXIMIZE : SW_RESTORE);
 }
 
 void TForm::UpdateWindowStyle() {
   TCreateParams params;
   CreateParams(params);
-  SetWindowLongPtrA(handle_, GWL_STYLE, params.style | (visible_ ? WS_VISIBLE : 0));
-  SetWindowLongPtrA(handle_, GWL_EXSTYLE, params.exStyle);
-  SetWindowPos(handle_, nullptr, 0, 0, 0, 0,
+  HWND window = TWinControl::Handle();
+  SetWindowLongPtrA(window, GWL_STYLE, params.style | (Visible() ? WS_VISIBLE : 0));
+  SetWindowLongPtrA(window, GWL_EXSTYLE, params.exStyle);
+  SetWindowPos(window, nullptr, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-}
-
-void TForm::SetBounds(int left, int top, int width, int height) {
-  left_ = left;
-  top_ = top;
-  width_ = width;
-  height_ = height;
-  if (handle_) MoveWindow(handle_, left, top, width, height, TRUE);
-}
-
-void TForm::SetColor(COLORREF color) {
-  color_ = color;
-  if (handle_) InvalidateRect(handle_, nullptr, TRUE);
 }
 
 void TForm::SetParentWindow(HWND parent) {
@@ -256,26 +274,36 @@ void TForm::SetParentWindow(HWND parent) {
   parentWindow_ = parent;
 }
 
+void TForm::SetVisible(bool value) {
+  if (value)
+    Show();
+  else
+    Hide();
+}
+
 void TForm::Show() {
-  HWND window = Handle();
-  visible_ = true;
-  ShowWindow(window, parentWindow_ ? SW_SHOWNA : SW_SHOW);
+  if (!Visible() && OnShow) OnShow(this);
+  HWND window = TWinControl::Handle();
+  TControl::SetVisible(true);
+  int command = parentWindow_ ? SW_SHOWNA : SW_SHOW;
+  if (windowState_ == wsMaximized && !parentWindow_) command = SW_SHOWMAXIMIZED;
+  ShowWindow(window, command);
   if (!parentWindow_) SetForegroundWindow(window);
   UpdateWindow(window);
 }
 
 void TForm::Hide() {
-  visible_ = false;
-  if (handle_) ShowWindow(handle_, SW_HIDE);
+  TControl::SetVisible(false);
+  if (HandleAllocated()) ShowWindow(TWinControl::Handle(), SW_HIDE);
 }
 
 int TForm::ShowModal() {
-  if (modal_ || visible_) throw std::runtime_error("Cannot make a visible window modal");
+  if (modal_ || Visible()) throw std::runtime_error("Cannot make a visible window modal");
   HWND active = GetActiveWindow();
   modal_ = true;
   modalResult_ = mrNone;
   {
-    TTaskWindowsDisabler disabler(Handle());
+    TTaskWindowsDisabler disabler(TWinControl::Handle());
     Show();
     while (true) {
       Application().HandleMessage();
@@ -318,3 +346,15 @@ bool TForm::CloseQuery() {
   if (OnCloseQuery) OnCloseQuery(this, canClose);
   return canClose;
 }
+
+HMENU TForm::SystemMenu() { return GetSystemMenu(TWinControl::Handle(), FALSE); }
+
+void TForm::AppendSystemMenuItem(UINT id, const char* text) {
+  AppendMenuA(SystemMenu(), MF_STRING, id, text);
+}
+
+void TForm::AppendSystemMenuSeparator(UINT id) {
+  AppendMenuA(SystemMenu(), MF_SEPARATOR, id, nullptr);
+}
+
+void TForm::RemoveSystemMenuItem(UINT id) { RemoveMenu(SystemMenu(), id, MF_BYCOMMAND); }

@@ -4,73 +4,75 @@
 
 #include <functional>
 #include <string>
-#include <vector>
 
-#include "Component.h"
+#include "WinControl.h"
 
-class TGraphicControl;
+class TButton;
+class TMainMenu;
 
-enum TBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog };
+// The frame of a form: none (a popup), a fixed single frame, a sizeable frame, a fixed dialog
+// frame, or the small caption of a tool window.
+enum TBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow };
 
-// Where a form's window first appears: at Left/Top (poDesigned), or at a place the system
-// chooses (poDefaultPosOnly, the size is kept).
-enum TPosition { poDesigned, poDefaultPosOnly };
+// The caption buttons of a form with a frame, as bits; a form without the system menu has
+// none of them.
+using TBorderIcons = unsigned;
+inline constexpr TBorderIcons biSystemMenu = 1, biMinimize = 2, biMaximize = 4;
+
+// Where a form's window first appears: at Left/Top (poDesigned), at a place the system
+// chooses (poDefaultPosOnly, the size is kept), or centred on the screen (poScreenCenter).
+enum TPosition { poDesigned, poDefaultPosOnly, poScreenCenter };
+
+enum TFormStyle { fsNormal, fsStayOnTop };
+enum TWindowState { wsNormal, wsMaximized };
 
 // What closing a form does: nothing (caNone) or hide it (caHide, the default).  Closing the
 // main form terminates the application instead.
 enum TCloseAction { caNone, caHide };
-
-// The mouse cursor over a form: the class arrow (crDefault), none at all, or the arrow.
-enum TCursor { crDefault, crNone, crArrow };
 
 // Modal results: 0 while a modal form runs; the values match IDOK and IDCANCEL.
 inline constexpr int mrNone = 0;
 inline constexpr int mrOk = 1;
 inline constexpr int mrCancel = 2;
 
-// A top-level or embedded window backed by a C++ object.  The window is created on first
-// need (Handle, Show) from CreateParams and may be destroyed and created again while the
-// object lives (a change of ParentWindow does that); the object outlives its window.
+// A top-level or embedded window backed by a C++ object, and the parent of the controls that
+// make up a window.
 //
-// Every message of the window goes to WndProc.  An exception thrown there never leaves the
-// window procedure: it goes to Application().HandleException() and the message returns 0.
+// A top-level form other than the application's main form is owned by the main form's
+// window, so that modeless forms stay above it and go with it.  Tab and Shift+Tab move the
+// focus through the controls in their tab order, Enter clicks the focused button or else the
+// default button, Escape clicks the cancel button; this holds in modal and modeless forms.
+//
 // Destroying the object fires OnDestroy first, then destroys the window.  OnDestroy runs
 // from this base's destructor: a handler may compare the sender but not use its derived parts.
-class TForm : public TComponent {
+class TForm : public TWinControl {
 public:
   explicit TForm(TComponent* owner);
   ~TForm() override;
 
-  // The window, created when there is none.
-  HWND Handle();
-  bool HandleAllocated() const { return handle_ != nullptr; }
-  // Destroys the window (not the object).
-  void DestroyHandle();
-
-  const std::string& Caption() const { return caption_; }
-  void SetCaption(std::string caption);
   TBorderStyle BorderStyle() const { return borderStyle_; }
   void SetBorderStyle(TBorderStyle style);
+  TBorderIcons BorderIcons() const { return borderIcons_; }
+  void SetBorderIcons(TBorderIcons icons);
   TPosition Position() const { return position_; }
   void SetPosition(TPosition position) { position_ = position; }
+  TFormStyle FormStyle() const { return formStyle_; }
+  void SetFormStyle(TFormStyle style);
+  TWindowState WindowState() const { return windowState_; }
+  void SetWindowState(TWindowState state);
 
-  // Bounds in pixels: screen coordinates for a top-level form, client coordinates of the
-  // parent window for an embedded one.
-  int Left() const { return left_; }
-  int Top() const { return top_; }
-  int Width() const { return width_; }
-  int Height() const { return height_; }
-  void SetBounds(int left, int top, int width, int height);
-  void SetLeft(int left) { SetBounds(left, top_, width_, height_); }
-  void SetTop(int top) { SetBounds(left_, top, width_, height_); }
-  void SetWidth(int width) { SetBounds(left_, top_, width, height_); }
-  void SetHeight(int height) { SetBounds(left_, top_, width_, height); }
+  // Sets the outer size so that the client area gets this size, with the frame, caption and
+  // menu bar the form has.
+  void SetClientWidth(int width);
+  void SetClientHeight(int height);
+  using TWinControl::ClientHeight;
+  using TWinControl::ClientWidth;
 
-  // Background colour, 0x00BBGGRR.
-  COLORREF Color() const { return color_; }
-  void SetColor(COLORREF color);
-  TCursor Cursor() const { return cursor_; }
-  void SetCursor(TCursor cursor) { cursor_ = cursor; }
+  // The menu bar (owned by whoever created it, usually the form); null for none.
+  TMainMenu* Menu() const { return menu_; }
+  void SetMenu(TMainMenu* menu);
+  // Rebuilds the menu bar after its items changed.
+  void MenuChanged();
 
   // A window of another kind (or another program) that hosts this form as a child window.
   // Changing it while the form has a window destroys that window; the next Show creates
@@ -78,9 +80,9 @@ public:
   HWND ParentWindow() const { return parentWindow_; }
   void SetParentWindow(HWND parent);
 
-  bool Visible() const { return visible_; }
   void Show();
   void Hide();
+  void SetVisible(bool value) override;
 
   // Shows the form modally: the other windows of the thread are disabled and a message loop
   // runs until ModalResult becomes non-zero (Close sets mrCancel) and CloseQuery agrees, or
@@ -95,50 +97,51 @@ public:
   // Whether the form may close: OnCloseQuery's answer (true when unassigned).
   virtual bool CloseQuery();
 
-  // Paints the windowless controls placed on this form into `dc` (a device context of the
-  // client area or a bitmap of its size), in the order they were placed, each clipped to its
-  // rectangle.  The form's WM_PAINT does this; a control repainting itself calls it directly.
-  void PaintControls(HDC dc);
+  // The control that has (or, while the form is inactive, will get back) the focus.
+  TWinControl* ActiveControl() const;
 
-  std::function<void(TComponent* sender)> OnDestroy;
+  // The window's system menu and its items.  Appending gives the item `id` (below 0xF000)
+  // after the present ones; removing a missing id does nothing.  A chosen item arrives as
+  // WM_SYSCOMMAND with the id in wParam.
+  HMENU SystemMenu();
+  void AppendSystemMenuItem(UINT id, const char* text);
+  void AppendSystemMenuSeparator(UINT id);
+  void RemoveSystemMenuItem(UINT id);
+
+  // The keyboard rules of forms for one message of the loop: Enter, Escape and dialog
+  // navigation.  True when the message was used up.  Called by the application's loop.
+  static bool PreTranslateMessage(MSG& message);
+
+  // Fired once, when the form's window is first created.
+  TNotifyEvent OnCreate;
+  // Fired each time the form is about to become visible.
+  TNotifyEvent OnShow;
+  TNotifyEvent OnDestroy;
   std::function<void(TComponent* sender, TCloseAction& action)> OnClose;
   std::function<void(TComponent* sender, bool& canClose)> OnCloseQuery;
 
 protected:
-  struct TCreateParams {
-    DWORD style;
-    DWORD exStyle;
-    int x, y, width, height;
-    HWND parent;
-  };
-  // The window's styles, bounds and parent; descendants add to them.
-  virtual void CreateParams(TCreateParams& params);
-
-  // Handles one message; the base gives the form's own behaviour (close, background,
-  // cursor) and passes the rest to DefWindowProc.  Descendants call it for what they do
-  // not handle themselves.
-  virtual LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam);
+  void CreateParams(TCreateParams& params) override;
+  void CreateWnd() override;
+  LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-  static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam,
-                                          LPARAM lParam);
-  void CreateHandle();
   void UpdateWindowStyle();
-  // TGraphicControl::SetParent keeps the list of windowless controls.
-  friend class TGraphicControl;
-  void InsertControl(TGraphicControl* control) { controls_.push_back(control); }
-  void RemoveControl(TGraphicControl* control);
+  DWORD StyleBits() const;
+  DWORD ExStyleBits() const;
+  // The default (Enter) or cancel (Escape) button among the form's controls, when it is
+  // visible and enabled.
+  TButton* FindButton(bool cancel) const;
 
-  HWND handle_ = nullptr;
-  std::string caption_;
   TBorderStyle borderStyle_ = bsSizeable;
+  TBorderIcons borderIcons_ = biSystemMenu | biMinimize | biMaximize;
   TPosition position_ = poDesigned;
-  int left_ = 100, top_ = 100, width_ = 320, height_ = 240;
-  COLORREF color_ = GetSysColor(COLOR_BTNFACE);
-  TCursor cursor_ = crDefault;
+  TFormStyle formStyle_ = fsNormal;
+  TWindowState windowState_ = wsNormal;
+  TMainMenu* menu_ = nullptr;
   HWND parentWindow_ = nullptr;
-  bool visible_ = false;
+  HWND savedFocus_ = nullptr;
+  bool created_ = false;
   bool modal_ = false;
   int modalResult_ = mrNone;
-  std::vector<TGraphicControl*> controls_;
 };

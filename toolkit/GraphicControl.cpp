@@ -1,30 +1,21 @@
 #include "GraphicControl.h"
 
-#include "Form.h"
+#include "WinControl.h"
 
-TGraphicControl::TGraphicControl(TComponent* owner) : TComponent(owner) {}
+TGraphicControl::TGraphicControl(TComponent* owner) : TControl(owner) {}
 
 TGraphicControl::~TGraphicControl() { SetParent(nullptr); }
 
-void TGraphicControl::SetParent(TForm* parent) {
-  if (parent == parent_) return;
-  if (parent_) {
-    Invalidate();
-    parent_->RemoveControl(this);
-  }
-  parent_ = parent;
-  if (parent_) {
-    parent_->InsertControl(this);
-    Invalidate();
-  }
+void TGraphicControl::SetParent(TWinControl* parent) {
+  if (parent == Parent()) return;
+  Invalidate();
+  TControl::SetParent(parent);
+  Invalidate();
 }
 
 void TGraphicControl::SetBounds(int left, int top, int width, int height) {
   Invalidate();
-  left_ = left;
-  top_ = top;
-  width_ = width;
-  height_ = height;
+  TControl::SetBounds(left, top, width, height);
   Invalidate();
 }
 
@@ -34,13 +25,13 @@ void TGraphicControl::SetColor(COLORREF color) {
 }
 
 void TGraphicControl::SetVisible(bool value) {
-  if (value == visible_) return;
-  visible_ = value;
+  if (value == Visible()) return;
+  TControl::SetVisible(value);
   Invalidate();
 }
 
 void TGraphicControl::Invalidate() {
-  if (!parent_ || !parent_->HandleAllocated()) return;
+  if (!Parent() || !Parent()->HandleAllocated()) return;
   const RECT bounds = BoundsRect();
-  InvalidateRect(parent_->Handle(), &bounds, TRUE);
+  InvalidateRect(Parent()->Handle(), &bounds, TRUE);
 }

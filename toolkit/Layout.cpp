@@ -1,0 +1,34 @@
+#include "Layout.h"
+
+#include "Label.h"
+#include "WinControl.h"
+
+TComponent* ToolkitFindComponent(const TComponent& owner, const std::string& name) {
+  for (TComponent* component : owner.Components())
+    if (component->Name() == name) return component;
+  throw std::logic_error("No component named '" + name + "' in '" + owner.Name() + "'");
+}
+
+void ToolkitBuildLayout(TWinControl& window, std::initializer_list<TLayoutItem> items) {
+  for (const TLayoutItem& item : items) {
+    TComponent* component = item.Kind(&window);
+    component->SetName(item.Name);
+    if (auto* control = dynamic_cast<TControl*>(component)) {
+      // Properties first: a label sized to its text measures it in the font they give.
+      if (item.Properties) item.Properties(*component);
+      const int width = item.Width ? item.Width : control->Width();
+      const int height = item.Height ? item.Height : control->Height();
+      control->SetBounds(item.Left, item.Top, width, height);
+      if (item.Caption) {
+        if (auto* label = dynamic_cast<TLabel*>(control)) label->SetCaption(item.Caption);
+        if (auto* windowed = dynamic_cast<TWinControl*>(control)) windowed->SetCaption(item.Caption);
+      }
+      TWinControl* parent = &window;
+      if (item.Parent && *item.Parent)
+        parent = &ToolkitFind<TWinControl>(window, item.Parent);
+      control->SetParent(parent);
+    } else if (item.Properties) {
+      item.Properties(*component);
+    }
+  }
+}
