@@ -117,6 +117,9 @@ void TForm::CreateParams(TCreateParams& params) {
 
 void TForm::CreateWnd() {
   if (menu_) ::SetMenu(TWinControl::Handle(), menu_->Handle());
+  // The frame's estimate before creation cannot know how the menu bar wraps.
+  if (clientWidth_ >= 0) SetClientWidth(clientWidth_);
+  if (clientHeight_ >= 0) SetClientHeight(clientHeight_);
   if (OnCreate && !created_) {
     created_ = true;
     OnCreate(this);
@@ -125,6 +128,7 @@ void TForm::CreateWnd() {
 }
 
 void TForm::SetClientWidth(int width) {
+  clientWidth_ = width;
   if (HandleAllocated()) {
     RECT client;
     GetClientRect(TWinControl::Handle(), &client);
@@ -137,6 +141,7 @@ void TForm::SetClientWidth(int width) {
 }
 
 void TForm::SetClientHeight(int height) {
+  clientHeight_ = height;
   if (HandleAllocated()) {
     RECT client;
     GetClientRect(TWinControl::Handle(), &client);

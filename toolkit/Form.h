@@ -141,6 +141,8 @@ private:
   TMainMenu* menu_ = nullptr;
   HWND parentWindow_ = nullptr;
   HWND savedFocus_ = nullptr;
+  // The client size asked for, applied again once the window (and its menu bar) exists.
+  int clientWidth_ = -1, clientHeight_ = -1;
   bool created_ = false;
   bool modal_ = false;
   int modalResult_ = mrNone;

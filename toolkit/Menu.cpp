@@ -8,11 +8,11 @@ namespace {
 
 // Process-wide: a WM_COMMAND carries only the id, so the ids of every live item are kept in
 // one table.  Ids start above the dialog command ids (IDOK 1 ... IDHELP 9) and stay below the
-// system menu's commands (0xF000).
-std::map<UINT, TMenuItem*>& MenuItems() {
-  static std::map<UINT, TMenuItem*> items;
-  return items;
-}
+// system menu's commands (0xF000).  The table is made before main, so that it outlives the
+// application object, whose forms destroy their menus when the process ends.
+std::map<UINT, TMenuItem*> menuItems;
+
+std::map<UINT, TMenuItem*>& MenuItems() { return menuItems; }
 
 UINT NewCommand() {
   static UINT next = 100;
