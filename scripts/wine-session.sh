@@ -1,8 +1,9 @@
 # Sourced by scripts that run Windows programs under Wine on a virtual X screen.
 #
 #   wine_session_start PREFIX   private Wine prefix (created on first use, no Mono or
-#                               Gecko installs, no dialogs) and, when DISPLAY is unset,
-#                               an Xvfb server on a free display
+#                               Gecko installs, no dialogs, Wine's own fonts in its Fonts
+#                               folder) and, when DISPLAY is unset, an Xvfb server on a
+#                               free display
 #   wine_session_stop           ends every Wine process of the prefix and the Xvfb it started
 #   wine_screenshot FILE.png    the whole virtual screen as PNG
 #   wine_pixel FILE.png X Y     "R G B" of one pixel, decimal
@@ -45,7 +46,25 @@ wine_session_start() {
       wineboot -i >/dev/null 2>&1
       wineserver -w
     fi
+    _wine_prefix_fonts
   ) 9>"$WINEPREFIX.lock"
+}
+
+# Debian's Wine finds its own fonts (Marlett draws caption buttons, arrows and check marks,
+# Tahoma is the dialog font) only in the prefix's Fonts folder; without them it substitutes
+# DejaVu Sans and draws those glyphs as letters.  Prefixes made before this copy existed get
+# the files on their next session.
+_wine_fonts_dir=/usr/share/wine/fonts
+_wine_prefix_fonts() {
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts" font
+  if [[ ! -d $_wine_fonts_dir ]]; then
+    echo "wine-session: $_wine_fonts_dir missing (package fonts-wine): Wine draws without its fonts" >&2
+    return 0
+  fi
+  mkdir -p "$fonts"
+  for font in "$_wine_fonts_dir"/*.ttf; do
+    cmp -s "$font" "$fonts/${font##*/}" || cp "$font" "$fonts/"
+  done
 }
 
 wine_session_stop() {
