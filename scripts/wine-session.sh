@@ -2,8 +2,8 @@
 #
 #   wine_session_start PREFIX   private Wine prefix (created on first use, no Mono or
 #                               Gecko installs, no dialogs, Wine's own fonts in its Fonts
-#                               folder) and, when DISPLAY is unset, an Xvfb server on a
-#                               free display
+#                               folder, code page 1252) and, when DISPLAY is unset, an
+#                               Xvfb server on a free display
 #   wine_session_stop           ends every Wine process of the prefix and the Xvfb it started
 #   wine_screenshot FILE.png    the whole virtual screen as PNG
 #   wine_pixel FILE.png X Y     "R G B" of one pixel, decimal
@@ -21,6 +21,10 @@ wine_session_start() {
   # Empty overrides disable the Mono and Gecko installers that would otherwise ask to download.
   export WINEDLLOVERRIDES="mscoree,mshtml=;${WINEDLLOVERRIDES:-}"
   export WINEARCH=win64
+  # Wine takes its ANSI code page from the Unix locale (even one not installed): C.UTF-8
+  # gives 1252, the Western European code page the programs' texts are compiled to,
+  # whatever the caller's language.
+  export LC_ALL=C.UTF-8
 
   _wine_xvfb_pid=""
   if [[ -z "${DISPLAY:-}" ]]; then

@@ -1,5 +1,5 @@
 // What the Wine sessions of the tests and of `make run` must provide for the programs to look
-// as on Windows (scripts/wine-session.sh sets it up).
+// and read as on Windows (scripts/wine-session.sh sets it up), and what the build gives them.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -37,6 +37,19 @@ TEST(WineSession, OwnFontsAreInThePrefix) {
   EXPECT_EQ(marlett.name, "Marlett");
   EXPECT_EQ(marlett.charSet, SYMBOL_CHARSET);
   EXPECT_EQ(RealizedFace("Tahoma").name, "Tahoma");
+}
+
+// The programs' texts are single-byte strings in the system's code page: the Western
+// European one, in which the Italian "è" is the byte 0xE8 that the build writes.
+TEST(WineSession, WesternEuropeanCodePage) {
+  EXPECT_EQ(GetACP(), 1252u);
+  const char grave[] = "è";
+  ASSERT_EQ(sizeof grave, 2u);
+  EXPECT_EQ(static_cast<unsigned char>(grave[0]), 0xE8);
+  // The system agrees on what that byte is.
+  wchar_t wide[2] = {};
+  ASSERT_EQ(MultiByteToWideChar(CP_ACP, 0, grave, -1, wide, 2), 2);
+  EXPECT_EQ(wide[0], L'\u00E8');
 }
 
 }  // namespace
