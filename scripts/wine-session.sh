@@ -1,8 +1,9 @@
 # Sourced by scripts that run Windows programs under Wine on a virtual X screen.
 #
 #   wine_session_start PREFIX   private Wine prefix (created on first use, no Mono or
-#                               Gecko installs, no dialogs) and, when DISPLAY is unset,
-#                               an Xvfb server on a free display
+#                               Gecko installs, no dialogs, Wine's own fonts in its Fonts
+#                               folder, code page 1252) and, when DISPLAY is unset, an
+#                               Xvfb server on a free display
 #   wine_session_stop           ends every Wine process of the prefix and the Xvfb it started
 #   wine_screenshot FILE.png    the whole virtual screen as PNG
 #   wine_pixel FILE.png X Y     "R G B" of one pixel, decimal
@@ -20,6 +21,10 @@ wine_session_start() {
   # Empty overrides disable the Mono and Gecko installers that would otherwise ask to download.
   export WINEDLLOVERRIDES="mscoree,mshtml=;${WINEDLLOVERRIDES:-}"
   export WINEARCH=win64
+  # Wine takes its ANSI code page from the Unix locale (even one not installed): C.UTF-8
+  # gives 1252, the Western European code page the programs' texts are compiled to,
+  # whatever the caller's language.
+  export LC_ALL=C.UTF-8
 
   _wine_xvfb_pid=""
   if [[ -z "${DISPLAY:-}" ]]; then
@@ -45,7 +50,25 @@ wine_session_start() {
       wineboot -i >/dev/null 2>&1
       wineserver -w
     fi
+    _wine_prefix_fonts
   ) 9>"$WINEPREFIX.lock"
+}
+
+# Debian's Wine finds its own fonts (Marlett draws caption buttons, arrows and check marks,
+# Tahoma is the dialog font) only in the prefix's Fonts folder; without them it substitutes
+# DejaVu Sans and draws those glyphs as letters.  Prefixes made before this copy existed get
+# the files on their next session.
+_wine_fonts_dir=/usr/share/wine/fonts
+_wine_prefix_fonts() {
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts" font
+  if [[ ! -d $_wine_fonts_dir ]]; then
+    echo "wine-session: $_wine_fonts_dir missing (package fonts-wine): Wine draws without its fonts" >&2
+    return 0
+  fi
+  mkdir -p "$fonts"
+  for font in "$_wine_fonts_dir"/*.ttf; do
+    cmp -s "$font" "$fonts/${font##*/}" || cp "$font" "$fonts/"
+  done
 }
 
 wine_session_stop() {

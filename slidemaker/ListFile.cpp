@@ -26,7 +26,8 @@ bool FolderOfExists(const std::string& fileName) {
   throw EInOutError(FileErrorFromErrno(errnoValue, FolderOfExists(fileName)));
 }
 
-// Delphi-style trimming: everything up to and including the space character counts as blank.
+// Trimming rule of the list file: every character up to and including the space (codes 0 to
+// 32: controls, tab, CR, LF and the space itself) is blank and is cut from both ends.
 std::string_view Trim(std::string_view text) {
   while (!text.empty() && static_cast<unsigned char>(text.front()) <= ' ') text.remove_prefix(1);
   while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ') text.remove_suffix(1);

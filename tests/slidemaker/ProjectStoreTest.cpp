@@ -102,7 +102,7 @@ TEST(ProjectStore, OpenProject) {
     EXPECT_EQ(install.state.Filelist, c.entries) << c.fault;
     EXPECT_EQ(install.state.ProjectLabel, "P") << c.fault;
     EXPECT_TRUE(install.state.EditorEnabled) << c.fault;
-    EXPECT_EQ(install.shown, c.empty ? std::vector<std::string>{"Il progetto \xC3\xA8 vuoto"}
+    EXPECT_EQ(install.shown, c.empty ? std::vector<std::string>{"Il progetto è vuoto"}
                                      : std::vector<std::string>{}) << c.fault;
     if (c.empty) {
       EXPECT_EQ(install.ListFile("p"), "5\r\n") << c.fault;

@@ -29,10 +29,14 @@ int TwkEval(std::span<const std::string> args, std::ostream& out, std::ostream& 
   std::string formula;
   bool haveFormula = false;
   long double values[3] = {0, 0, 0};
+  bool optionsEnded = false;  // after "--" every argument is the formula, "--u" included
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
-    const int which = a == "--u" ? 0 : a == "--v" ? 1 : a == "--t" ? 2 : -1;
-    if (which >= 0) {
+    const int which =
+        optionsEnded ? -1 : a == "--u" ? 0 : a == "--v" ? 1 : a == "--t" ? 2 : -1;
+    if (!optionsEnded && a == "--") {
+      optionsEnded = true;
+    } else if (which >= 0) {
       if (i + 1 >= args.size() || !ParseValue(args[i + 1], values[which])) {
         err << "twk eval: " << a << " needs a number\n";
         return 2;

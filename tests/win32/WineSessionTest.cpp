@@ -1,0 +1,55 @@
+// What the Wine sessions of the tests and of `make run` must provide for the programs to look
+// and read as on Windows (scripts/wine-session.sh sets it up), and what the build gives them.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+struct FontFace {
+  std::string name;
+  BYTE charSet;
+};
+
+// The face and character set GDI gives for a request by name.
+FontFace RealizedFace(const char* requested) {
+  HFONT font = CreateFontA(-13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                           DEFAULT_PITCH, requested);
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ previous = SelectObject(dc, font);
+  char face[LF_FACESIZE] = {};
+  GetTextFaceA(dc, sizeof face, face);
+  TEXTMETRICA metrics = {};
+  GetTextMetricsA(dc, &metrics);
+  SelectObject(dc, previous);
+  DeleteDC(dc);
+  DeleteObject(font);
+  return {face, metrics.tmCharSet};
+}
+
+// Without Wine's own fonts in the prefix both come back as DejaVu Sans, and every Marlett
+// glyph (caption buttons, arrows, check marks) is drawn as a letter.
+TEST(WineSession, OwnFontsAreInThePrefix) {
+  const FontFace marlett = RealizedFace("Marlett");
+  EXPECT_EQ(marlett.name, "Marlett");
+  EXPECT_EQ(marlett.charSet, SYMBOL_CHARSET);
+  EXPECT_EQ(RealizedFace("Tahoma").name, "Tahoma");
+}
+
+// The programs' texts are single-byte strings in the system's code page: the Western
+// European one, in which the Italian "è" is the byte 0xE8 that the build writes.
+TEST(WineSession, WesternEuropeanCodePage) {
+  EXPECT_EQ(GetACP(), 1252u);
+  const char grave[] = "è";
+  ASSERT_EQ(sizeof grave, 2u);
+  EXPECT_EQ(static_cast<unsigned char>(grave[0]), 0xE8);
+  // The system agrees on what that byte is.
+  wchar_t wide[2] = {};
+  ASSERT_EQ(MultiByteToWideChar(CP_ACP, 0, grave, -1, wide, 2), 2);
+  EXPECT_EQ(wide[0], L'\u00E8');
+}
+
+}  // namespace
