@@ -4,7 +4,7 @@ WINDOWS := build/windows
 JOBS    ?= $(shell nproc)
 CMAKE_GEN := -G Ninja
 
-.PHONY: all bootstrap native windows test test-native test-windows run bench bench-windows sanitize fuzz fuzz-run fuzz-archive fuzz-gif clean
+.PHONY: all bootstrap native windows test test-native test-windows run bench bench-windows sanitize fuzz fuzz-run fuzz-archive fuzz-gif fuzz-jpeg clean
 
 all: native windows
 
@@ -73,6 +73,10 @@ fuzz-archive:
 fuzz-gif:
 	@scripts/bootstrap --fuzz
 	@scripts/fuzz-gif $(FUZZ_SECONDS)
+# libFuzzer on the JPEG reader for FUZZ_SECONDS (default 600); not part of `make test`.
+fuzz-jpeg:
+	@scripts/bootstrap --fuzz
+	@scripts/fuzz-jpeg $(FUZZ_SECONDS)
 
 clean:
 	rm -rf $(NATIVE) $(WINDOWS) build/sanitize build/fuzz

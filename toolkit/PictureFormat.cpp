@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cctype>
 #include <fstream>
-#include <iterator>
 #include <stdexcept>
 
 std::string PictureExtension(const std::string& fileName) {
@@ -30,9 +29,13 @@ std::string PictureUnknownExtensionMessage(const std::string& fileName) {
 }
 
 std::vector<uint8_t> PictureReadFile(const std::string& fileName) {
-  std::ifstream file(fileName, std::ios::binary);
+  std::ifstream file(fileName, std::ios::binary | std::ios::ate);
   if (!file) throw std::runtime_error("Cannot open file " + fileName);
-  std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-  if (file.bad()) throw std::runtime_error("Cannot open file " + fileName);
+  const std::streamoff size = file.tellg();
+  std::vector<uint8_t> bytes(size > 0 ? size_t(size) : 0);
+  file.seekg(0);
+  if (size < 0 || !file.read(reinterpret_cast<char*>(bytes.data()), std::streamsize(bytes.size()))) {
+    throw std::runtime_error("Cannot open file " + fileName);
+  }
   return bytes;
 }
