@@ -91,8 +91,13 @@ TScrGeneral::TScrGeneral(TComponent* owner)
       {"GenChkActive", ComponentClass<TCheckBox>, "", 172, 335, 157, 17,
        "&Disable active-configuration"},
   });
+  // The arrows take their width from the edit they join: the edit gets it first, so that it
+  // keeps the width of the table for the number, and the arrows fill the gap before the unit
+  // list.
   auto& upDown = ToolkitFind<TUpDown>(controlsOwner_, "GenUpdWait");
-  upDown.SetAssociate(&ToolkitFind<TEdit>(controlsOwner_, "GenEdtWait"));
+  auto& wait = ToolkitFind<TEdit>(controlsOwner_, "GenEdtWait");
+  wait.SetWidth(wait.Width() + upDown.Width());
+  upDown.SetAssociate(&wait);
   upDown.SetRange(0, WaitArrowLimit);
 
   auto itemChange = [this](TComponent* sender) { ItemChange(sender); };
