@@ -19,6 +19,7 @@
 #include "Label.h"
 #include "Layout.h"
 #include "MemoryHive.h"
+#include "PlaceholderForms.h"
 #include "ScrControl.h"
 #include "ScrCurrentUserHive.h"
 #include "ScrDialog.h"
@@ -377,9 +378,9 @@ TEST_F(ScrDialogWindows, ChangesUnderTheMouseAreSavedAndShownAgain) {
 
 // The dialog asks the controller for a live preview in its preview monitor when its window
 // is made and again when the delayed-start message comes; the second time finds it there.
-// The controller has no preview form here, so the preview is the placeholder.
 TEST_F(ScrDialogWindows, TheLivePreviewIsAskedForOnce) {
   TScrControl control(nullptr);
+  control.SetModeClass(smSPConfig, ComponentClass<TSPreviewForm>);
   control.ExecuteAfterDelay();  // executing; the test's command line has no mode to run
   TMemoryHive memory;
   THiveOverride override(&memory);
@@ -395,11 +396,17 @@ TEST_F(ScrDialogWindows, TheLivePreviewIsAskedForOnce) {
   EXPECT_EQ(GetDlgCtrlID(screen), GetDlgCtrlID(dialog.PreviewMonitor()->Handle()));
   EXPECT_EQ(SizeOf(screen).cx, 153);
   EXPECT_EQ(SizeOf(screen).cy, 113);
-  HWND blurb = GetWindow(screen, GW_CHILD);
-  EXPECT_EQ(ClassOf(blurb), "ScrkitBlurb");
-  EXPECT_EQ(GetWindow(blurb, GW_HWNDNEXT), nullptr) << "a second preview";
-  EXPECT_EQ(dialog.PreviewMonitor()->GetPreview(), nullptr) << "the placeholder is no form";
-  EXPECT_EQ(mark.Lines(), (std::vector<std::string>{"Preform config preview", "Given preview a dummy."}));
+  HWND proxy = GetWindow(screen, GW_CHILD);
+  EXPECT_EQ(ClassOf(proxy), "ProxyChild");
+  EXPECT_EQ(GetWindow(proxy, GW_HWNDNEXT), nullptr) << "a second preview";
+  TScrForm* preview = dialog.PreviewMonitor()->GetPreview();
+  ASSERT_TRUE(dynamic_cast<TSPreviewForm*>(preview));
+  EXPECT_EQ(preview->RunningMode, smSPConfig);
+  EXPECT_EQ(mark.Lines(), (std::vector<std::string>{
+                              "Preform config preview", "Config preview created and cached",
+                              "Preview is hooked in to proxy; about to show it."}));
+  delete preview;  // owned by the application; the controller forgets it
+  EXPECT_EQ(ScrProcess().preview, nullptr);
 }
 
 // Not run by the suite: shown for the eye and for general-dialog.sh, which takes screenshots
