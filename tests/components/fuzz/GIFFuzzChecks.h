@@ -8,9 +8,10 @@
 
 // The fuzz build's bound on the bitmap memory one input may make the decoder allocate (the
 // control's is GIFDefaultMaxBitmapBytes, 512 MiB).  The bound's checks are the same code at any
-// value; this one holds the seeds (at most 4 frames of 48 × 48) many times over and frames up to
-// 256 × 256 with their masks, and it keeps the slowest input to a few milliseconds: with 16 MiB
-// a mutated size field made most runs build and compose canvases of megapixels.
+// value; this one holds the seeds (at most 4 frames of 48 × 48) many times over and pictures of
+// 256 × 256 with a few frames, and it keeps the slowest input to a few milliseconds.  With the
+// former 16 MiB, inputs whose mutated size fields declared canvases of megapixels took most of
+// a run's time.
 constexpr uint64_t GIFFuzzMaxBitmapBytes = uint64_t(1) << 20;
 
 // Loads `bytes` as the control does and, when they load, composes every frame.  Its findings are

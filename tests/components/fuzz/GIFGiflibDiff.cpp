@@ -400,8 +400,10 @@ std::string CompareFrames(const TGIFPicture& ours, const TPeer& peer, const TWal
       }
     }
   }
-  // Extensions after the last image.
-  if (peer.DamagedFrame < 0) ReadLoopCount({gif.ExtensionBlocks, size_t(gif.ExtensionBlockCount)}, loopCount);
+  if (peer.DamagedFrame < 0) {
+    // The extensions after the last image.
+    ReadLoopCount({gif.ExtensionBlocks, size_t(gif.ExtensionBlockCount)}, loopCount);
+  }
   if (ours.Width != width) return Mismatch("picture width", ours.Width, width);
   if (ours.Height != height) return Mismatch("picture height", ours.Height, height);
   if (ours.GlobalTableBits != tableBits) {
@@ -449,25 +451,30 @@ struct TOurs {
 
 std::string GIFGiflibDiff(std::span<const uint8_t> bytes) {
   const TWalk walk = Walk(bytes);
-  TBytes compared = walk.Cut ? Prefix(bytes, *walk.Cut) : TBytes(bytes.begin(), bytes.end());
   const bool gif89a = bytes.size() > 4 && bytes[4] == '9';
+  // Rule 1: what both read alike.
+  TBytes shown = walk.Cut ? Prefix(bytes, *walk.Cut) : TBytes(bytes.begin(), bytes.end());
 
-  // Rules 4 and 5: frames we refuse whatever surrounds them.
+  // Rules 4 and 5: a frame we refuse whatever surrounds it; giflib is shown what comes before.
   for (size_t k = 0; k < walk.Images.size(); ++k) {
     const TWalkImage& image = walk.Images[k];
     const bool codeSize = image.CodeSize == 0 || image.CodeSize > 8;
     if (!codeSize && image.Pixels <= GIFFuzzMaxBitmapBytes / 2) continue;
-    if (const TOurs ours(compared); ours.Ok) {
-      return "we accept frame " + std::to_string(k + 1) + (codeSize ? ", whose LZW code size is " +
-             std::to_string(image.CodeSize) : ", whose pixels exceed half the bound");
+    if (const TOurs ours(shown); ours.Ok) {
+      return "we accept frame " + std::to_string(k + 1) +
+             (codeSize ? ", whose LZW code size is " + std::to_string(image.CodeSize)
+                       : ", whose pixels exceed half the bound");
     }
-    compared = Prefix(bytes, image.Offset);
+    shown = Prefix(bytes, image.Offset);
     break;
   }
 
-  const TPeer peer(compared);
+  const TPeer peer(shown);
+  std::span<const uint8_t> ourInput = shown;
+  TBytes shortened;
   if (peer.DamagedFrame >= 0) {
-    // Rule 2.  giflib's reading ended inside this frame, so it is the same without what follows.
+    // Rule 2.  giflib's reading ended inside this frame, so it reads the same without what
+    // follows the frame, and we are given that.
     if (size_t(peer.DamagedFrame) >= walk.Images.size()) {
       return "giflib decoded frame " + std::to_string(peer.DamagedFrame + 1) +
              " where the walk of the blocks found none";
@@ -475,17 +482,18 @@ std::string GIFGiflibDiff(std::span<const uint8_t> bytes) {
     const TWalkImage& image = walk.Images[size_t(peer.DamagedFrame)];
     if (image.End == 0) {
       // The data ends inside that frame: both refuse the file.
-      if (const TOurs ours(compared); ours.Ok) return "we accept data that ends inside a frame";
+      if (const TOurs ours(shown); ours.Ok) return "we accept data that ends inside a frame";
       return "";
     }
-    compared = Prefix(bytes, image.End);
+    shortened = Prefix(bytes, image.End);
+    ourInput = shortened;
   }
 
-  const TOurs ours(compared);
+  const TOurs ours(ourInput);
   if (!peer.Ok && peer.DamagedFrame < 0) {
-    return ours.Ok ? "we accept what giflib refuses (giflib error " +
-                         std::to_string(peer.Gif ? peer.Gif->Error : -1) + ")"
-                   : "";
+    if (!ours.Ok) return "";
+    return "we accept what giflib refuses (giflib error " +
+           std::to_string(peer.Gif ? peer.Gif->Error : -1) + ")";
   }
   const uint64_t needed = BitmapBytes(peer, gif89a);
   if (!ours.Ok) {
