@@ -102,7 +102,7 @@ TWalk Walk(std::span<const uint8_t> b) {
     }
     return false;
   };
-  while (pos <= size) {
+  for (;;) {
     if (pos == size || b[pos] == ';') break;
     if (b[pos] == '!') {
       if (pos + 2 >= size) return walk;
@@ -313,8 +313,8 @@ void ReadLoopCount(std::span<const ExtensionBlock> blocks, int& loopCount) {
   }
 }
 
-// Compares the frames giflib read (the last one without its pixels when its data was damaged)
-// with ours, and the picture they make.
+// Compares the frames giflib read with ours, each up to where its data stops (rule 2), and the
+// pictures they make.
 std::string CompareFrames(const TGIFPicture& ours, const TPeer& peer, const TWalk& walk,
                           bool gif89a) {
   const GifFileType& gif = *peer.Gif;
