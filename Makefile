@@ -4,7 +4,7 @@ WINDOWS := build/windows
 JOBS    ?= $(shell nproc)
 CMAKE_GEN := -G Ninja
 
-.PHONY: all bootstrap native windows test test-native test-windows run bench bench-windows sanitize fuzz fuzz-run fuzz-archive fuzz-gif fuzz-jpeg clean
+.PHONY: all bootstrap native windows test test-native test-windows run bench bench-windows sanitize fuzz fuzz-run fuzz-archive fuzz-gif fuzz-jpeg fuzz-gif-giflib clean
 
 all: native windows
 
@@ -58,7 +58,7 @@ fuzz:
 	    -DPLOTVANE_FUZZ=ON -DPLOTVANE_SANITIZE=ON >/dev/null
 	@cmake --build build/fuzz -j $(JOBS) --target $(FUZZERS)
 
-FUZZERS ?= expression_fuzz graphset_fuzz zlbarchive_fuzz gif_fuzz
+FUZZERS ?= expression_fuzz graphset_fuzz zlbarchive_fuzz gif_fuzz gif_giflib_fuzz
 FUZZER  ?= graphset_fuzz
 SECONDS ?= 600
 fuzz-run: fuzz
@@ -81,6 +81,11 @@ fuzz-jpeg:
 	@scripts/bootstrap --fuzz
 	@scripts/debian-sources
 	@scripts/fuzz-jpeg $(FUZZ_SECONDS)
+
+# The GIF decoder against giflib on every input, for FUZZ_SECONDS (default 600).
+fuzz-gif-giflib:
+	@scripts/bootstrap --fuzz
+	@scripts/fuzz-gif --giflib $(FUZZ_SECONDS)
 
 clean:
 	rm -rf $(NATIVE) $(WINDOWS) build/sanitize build/fuzz
