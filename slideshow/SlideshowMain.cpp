@@ -10,7 +10,7 @@ namespace {
 
 void RunSaver() {
   Application().Initialize();
-  Application().SetTitle("Presentazione");
+  Application().SetTitle("Presentazione screen saver");
   auto* control = new TScrControl(&Application());  // owned by the application
   control->SetName("ScrControl");
   control->AutoExecute = false;

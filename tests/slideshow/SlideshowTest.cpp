@@ -144,11 +144,11 @@ TEST_F(Slideshow, FiftyLargePicturesHoldAtMostTwo) {
   }
   EXPECT_EQ(show.Deck().CurrentIndex(), 10);
   EXPECT_EQ(show.Deck().PeakHeld(), 2);
-  // 1600 × 1200 covers 1024 × 1024 only at full size; in a preview it is decoded at 1/8.
+  // 1600 × 1200 covers 1024 × 1024 only at full size; 152 × 152 of a preview at 1/4.
   EXPECT_EQ(show.Current()->Still.Width, 1600);
   TSlideshow preview(Pack("1", {entries[0]}, {files[0]}), 152, 112);
   EXPECT_EQ(preview.Current()->Width, 1600);
-  EXPECT_EQ(preview.Current()->Still.Width, 200);
+  EXPECT_EQ(preview.Current()->Still.Width, 400);
   EXPECT_FALSE(preview.Changes());
 }
 
