@@ -176,7 +176,6 @@ TSPreviewForm::TSPreviewForm(TComponent* owner) : TSlideshowForm(owner) {
 TConfigForm::TConfigForm(TComponent* owner) : TScrDialog(owner) {
   SetName("ConfigForm");
   SetCaption("Presentazione - Impostazioni");
-  SetPosition(poScreenCenter);
   SetClientWidth(320);
   SetClientHeight(132);
 

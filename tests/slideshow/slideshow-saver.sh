@@ -16,15 +16,14 @@ cd "$work"
 # Stored 1200 × 400, red above blue, EXIF orientation 6 (turn a quarter clockwise): upright
 # 400 × 1200, blue left and red right, fitted into 1024 × 768 as 256 × 768 from x = 384.
 convert -size 1200x200 xc:red xc:blue -append -quality 95 plain.jpg
-python3 - <<'PY'
-import struct
-# APP1: "Exif\0\0", a little-endian TIFF header, one directory holding orientation 6.
-tiff = b"II*\x00" + struct.pack("<I", 8) + struct.pack("<H", 1) + \
-       struct.pack("<HHII", 0x0112, 3, 1, 6) + struct.pack("<I", 0)
-body = b"Exif\x00\x00" + tiff
-data = open("plain.jpg", "rb").read()
-open("turned.jpg", "wb").write(data[:2] + b"\xff\xe1" + struct.pack(">H", len(body) + 2) + body + data[2:])
-PY
+# APP1 right after SOI: "Exif\0\0", a little-endian TIFF header, one directory entry
+# (tag 0x0112, SHORT, count 1, value 6), no next directory; 34 bytes with its length field.
+{
+  head -c 2 plain.jpg
+  printf '\xff\xe1\x00\x22Exif\x00\x00II*\x00\x08\x00\x00\x00\x01\x00'
+  printf '\x12\x01\x03\x00\x01\x00\x00\x00\x06\x00\x00\x00\x00\x00\x00\x00'
+  tail -c +3 plain.jpg
+} >turned.jpg
 convert -size 200x100 xc:lime xc:yellow -set delay 20 -loop 0 anim.gif
 convert -size 300x200 xc:magenta BMP3:still.bmp
 printf '2\r\nC:\\Foto\\turned.jpg\r\nC:\\Foto\\anim.gif\r\nC:\\Foto\\still.bmp\r\n' >list.dat
@@ -108,8 +107,9 @@ shows_words() {  # shot name
   key_ends "$window" "$program"
 }
 cp Vacanze.pak good.pak
-python3 -c "
-import sys; d = bytearray(open('good.pak','rb').read()); d[len(d) // 2] ^= 1; open('Vacanze.pak','wb').write(d)"
+middle=$(( $(stat -c %s good.pak) / 2 ))
+byte=$(od -An -tu1 -j "$middle" -N1 good.pak)
+printf "$(printf '\\x%02x' $((byte ^ 1)))" | dd of=Vacanze.pak bs=1 seek="$middle" conv=notrunc status=none
 shows_words slideshow-damaged.png
 rm Vacanze.pak
 shows_words slideshow-missing.png
