@@ -16,10 +16,9 @@ public:
   // EZLBArchiveError as that does.
   explicit TSlideArchive(std::unique_ptr<std::istream> stream);
 
-  const std::vector<TZLBEntry>& Entries() const { return contents_.Entries; }
   // The first member named `name`, without regard to ASCII case; -1 when there is none.
   int Find(const std::string& name) const;
-  // The content of member `index` (0 <= index < Entries().size()), inflated and checked
+  // The content of member `index` (an index Find gave), inflated and checked
   // against its recorded size and CRC.  Throws ESlideError "Damaged archive member NAME"
   // when its block lies outside the archive, does not inflate to its size or fails its CRC.
   std::vector<std::uint8_t> Read(int index);

@@ -42,8 +42,6 @@ public:
   int Held() const { return (current_ ? 1 : 0) + (next_ ? 1 : 0); }
   // The most pictures ever held at once, for the budget's tests.
   int PeakHeld() const { return peakHeld_; }
-  // The message of the last entry that failed; empty when none has.
-  const std::string& LastError() const { return lastError_; }
 
 private:
   std::unique_ptr<TSlidePicture> TryDecode(int index);
@@ -55,5 +53,4 @@ private:
   int nextIndex_ = -1;
   bool prepared_ = false;
   int peakHeld_ = 0;
-  std::string lastError_;
 };
