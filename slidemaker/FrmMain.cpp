@@ -48,7 +48,6 @@ void AddressText(TComponent& c) {
 }
 
 void Disabled(TComponent& c) { static_cast<TControl&>(c).SetEnabled(false); }
-void Hidden(TComponent& c) { static_cast<TControl&>(c).SetVisible(false); }
 
 // The controls New and Open enable, and nothing disables again.
 constexpr const char* EditorControls[] = {"BtnAggiungi", "BtnElimina", "BtnSu",    "BtnGiu",
@@ -71,21 +70,22 @@ TFrmMain::TFrmMain(TComponent* owner) : TForm(owner), store_(ProjectProgramFolde
       {"MainMenu1", ComponentClass<TMainMenu>, "", 0, 0, 0, 0, nullptr},
       {"Lbl", ComponentClass<TLabel>, "", 8, 6, 0, 0, "Nome progetto : ", BoldLabel},
       {"LblPrname", ComponentClass<TLabel>, "", 104, 6, 0, 0, ProjectNoneLabel},
-      {"GroupBox1", ComponentClass<TGroupBox>, "", 8, 24, 168, 208, "Elenco Immagini"},
-      {"Filelist", ComponentClass<TListBox>, "GroupBox1", 8, 18, 152, 182, nullptr},
-      {"Label2", ComponentClass<TLabel>, "", 10, 242, 0, 0, ProgramHomePage, AddressShadow},
-      {"Label3", ComponentClass<TLabel>, "", 9, 240, 0, 0, ProgramHomePage, AddressText},
-      {"GroupBox2", ComponentClass<TGroupBox>, "", 182, 24, 131, 130, "Immagini"},
-      {"BtnAggiungi", ComponentClass<TBitBtn>, "GroupBox2", 8, 18, 115, 24, "Aggiungi", Disabled},
-      {"BtnElimina", ComponentClass<TBitBtn>, "GroupBox2", 8, 46, 115, 24, "Elimina", Disabled},
-      {"BtnSu", ComponentClass<TBitBtn>, "GroupBox2", 8, 74, 55, 24, "", Disabled},
-      {"BtnGiu", ComponentClass<TBitBtn>, "GroupBox2", 68, 74, 55, 24, "", Disabled},
-      {"Label1", ComponentClass<TLabel>, "GroupBox2", 8, 105, 0, 0, "Intervallo"},
-      {"TxtIntervallo", ComponentClass<TEdit>, "GroupBox2", 68, 102, 55, 21, IntervalDefault, Disabled},
-      {"GroupBox3", ComponentClass<TGroupBox>, "", 182, 158, 131, 78, "Screen Saver"},
-      {"BtnAnteprima", ComponentClass<TBitBtn>, "GroupBox3", 8, 18, 115, 24, "Anteprima", Disabled},
-      {"BtnCrea", ComponentClass<TBitBtn>, "GroupBox3", 8, 46, 115, 24, "Crea screen saver", Disabled},
-      {"SpeedButton5", ComponentClass<TBitBtn>, "", 182, 242, 131, 26, "Uscita"},
+      {"GroupBox1", ComponentClass<TGroupBox>, "", 8, 22, 168, 224, "Elenco Immagini"},
+      {"Filelist", ComponentClass<TListBox>, "GroupBox1", 8, 16, 152, 200, nullptr},
+      {"GroupBox2", ComponentClass<TGroupBox>, "", 182, 22, 131, 122, "Immagini"},
+      {"BtnAggiungi", ComponentClass<TBitBtn>, "GroupBox2", 8, 16, 115, 24, "Aggiungi", Disabled},
+      {"BtnElimina", ComponentClass<TBitBtn>, "GroupBox2", 8, 42, 115, 24, "Elimina", Disabled},
+      {"BtnSu", ComponentClass<TBitBtn>, "GroupBox2", 8, 68, 55, 24, "", Disabled},
+      {"BtnGiu", ComponentClass<TBitBtn>, "GroupBox2", 68, 68, 55, 24, "", Disabled},
+      {"Label1", ComponentClass<TLabel>, "GroupBox2", 8, 99, 0, 0, "Intervallo"},
+      {"TxtIntervallo", ComponentClass<TEdit>, "GroupBox2", 68, 96, 55, 21, IntervalDefault, Disabled},
+      {"GroupBox3", ComponentClass<TGroupBox>, "", 182, 148, 131, 98, "Screen Saver"},
+      {"BtnAnteprima", ComponentClass<TBitBtn>, "GroupBox3", 8, 16, 115, 24, "Anteprima", Disabled},
+      {"BtnCrea", ComponentClass<TBitBtn>, "GroupBox3", 8, 42, 115, 24, "Crea screen saver", Disabled},
+      {"SpeedButton5", ComponentClass<TBitBtn>, "GroupBox3", 8, 68, 115, 24, "Uscita"},
+      // The web address across the foot of the window, white over its black shadow.
+      {"Label2", ComponentClass<TLabel>, "", 9, 252, 0, 0, ProgramHomePage, AddressShadow},
+      {"Label3", ComponentClass<TLabel>, "", 8, 250, 0, 0, ProgramHomePage, AddressText},
   });
 
   auto& menu = ToolkitFind<TMainMenu>(*this, "MainMenu1");

@@ -44,6 +44,7 @@ void WindowTimer(TComponent& c) {
 
 TSaverForm::TSaverForm(TComponent* owner, TListBox& filelist) : TForm(owner), filelist_(filelist) {
   SetName("SaverForm");
+  SetCaption("Anteprima");  // never shown: it names the window for the task list
   SetBorderStyle(bsNone);
   SetFormStyle(fsStayOnTop);
   SetWindowState(wsMaximized);
