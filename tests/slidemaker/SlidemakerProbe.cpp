@@ -12,6 +12,8 @@
 //       background, as a 24-bit bitmap of the text's size, for comparing with a screenshot.
 //   slidemaker_probe cursor
 //       "showing" or "hidden": the mouse cursor of the foreground window's thread.
+//   slidemaker_probe move TITLE LEFT TOP
+//       moves the visible top-level window titled TITLE, as dragging its caption would.
 #include <windows.h>
 
 #include <cstdio>
@@ -81,13 +83,22 @@ BOOL CALLBACK DumpChild(HWND window, LPARAM) {
   return TRUE;
 }
 
-int Dump(const char* title) {
+HWND FindVisible(const char* title) {
   TFind find{title};
   EnumWindows(FindTop, reinterpret_cast<LPARAM>(&find));
-  if (!find.found) {
-    std::fprintf(stderr, "no visible window titled '%s'\n", title);
-    return 1;
-  }
+  if (!find.found) std::fprintf(stderr, "no visible window titled '%s'\n", title);
+  return find.found;
+}
+
+int Move(const char* title, int left, int top) {
+  HWND window = FindVisible(title);
+  return window && SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE) ? 0 : 1;
+}
+
+int Dump(const char* title) {
+  TFind find{title};
+  find.found = FindVisible(title);
+  if (!find.found) return 1;
   RECT r, client;
   GetWindowRect(find.found, &r);
   GetClientRect(find.found, &client);
@@ -168,6 +179,7 @@ int main(int argc, char** argv) {
   if (command == "dump" && argc == 3) return Dump(argv[2]);
   if (command == "label" && argc == 9) return Label(argv + 2);
   if (command == "cursor" && argc == 2) return Cursor();
-  std::fprintf(stderr, "usage: slidemaker_probe dump TITLE | label FILE FONT HEIGHT BOLD RGB BACK TEXT | cursor\n");
+  if (command == "move" && argc == 5) return Move(argv[2], std::atoi(argv[3]), std::atoi(argv[4]));
+  std::fprintf(stderr, "usage: slidemaker_probe dump TITLE | label FILE FONT HEIGHT BOLD RGB BACK TEXT | cursor | move TITLE LEFT TOP\n");
   return 2;
 }

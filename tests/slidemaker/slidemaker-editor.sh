@@ -12,7 +12,8 @@ shots=$4
 mkdir -p "$shots"
 
 editor_start "$1" "$2"
-shot() { wine_screenshot "$shots/$1.png"; }
+# A window just shown may not have painted yet.
+shot() { sleep 0.8; wine_screenshot "$shots/$1.png"; }
 # expect WHAT WANTED GOT
 expect() {
   [[ "$3" == "$2" ]] || { printf 'expected %s:\n%s\ngot:\n%s\n' "$1" "$2" "$3" >&2; exit 1; }
@@ -57,7 +58,7 @@ expect "OK disabled at first" 0 "$(enabled Button Ok)"
 click Edit "*"
 key Return
 expect "Enter in an empty field" "Project name already exist" "$(message Lumivox)"
-key Return
+close_message Lumivox
 dump "Nuovo Progetto"
 click Edit "*"
 xdotool type --delay 50 'a\b'
@@ -67,7 +68,7 @@ expect "OK enabled by a name" 1 "$(enabled Button Ok)"
 key Return
 expect "a name with a separator" 'Il nome del progetto non può contenere i caratteri \ / : * ? " < > | né caratteri di controllo' \
   "$(message Lumivox | iconv -f CP1252 -t UTF-8)"
-key Return
+close_message Lumivox
 [[ ! -e "$app/projects/a" ]] || fail "the refused name created $(ls "$app/projects")"
 dump "Nuovo Progetto"
 click Edit "*"
@@ -89,7 +90,7 @@ click Edit "*"
 xdotool type --delay 50 'MARE'
 key Return
 expect "the same name in capitals" "Project name already exist" "$(message Lumivox)"
-key Return
+close_message Lumivox
 key Escape
 
 echo "== image picker"
@@ -200,7 +201,7 @@ build() {
   dump "$main_title"
   click Button "Crea screen saver"
   message "$app_title" | iconv -f CP1252 -t UTF-8
-  key Return
+  close_message "$app_title" >/dev/null
 }
 success="Il tuo screensaver è stato creato. Copia i file Mare.scr e Mare.pak che trovi nella directory $folder\\ e copiali nella directory di windows. Per ogni informazione visitare il sito lumivox.example"
 expect "the success message" "$success" "$(build)"
@@ -246,8 +247,8 @@ wine_wait_window "Apri progetto" >/dev/null || fail "no Open dialog the second t
 key End
 key Return
 expect "a project without a list file" "Il progetto è vuoto" "$(message "$app_title" | iconv -f CP1252 -t UTF-8)"
-key Return
-sleep 0.5
+close_message "$app_title"
+for _ in $(seq 20); do [[ -f "$app/projects/vuoto/list.dat" ]] && break; sleep 0.25; done
 expect "its new list file" "$(crlf 5)" "$(cat "$app/projects/vuoto/list.dat")"
 dump "$main_title"
 expect "its empty list" "" "$(items ListBox)"

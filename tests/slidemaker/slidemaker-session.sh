@@ -2,7 +2,8 @@
 # own under Wine, reads its windows through slidemaker_probe and drives them with xdotool.
 #
 #   editor_start EXE PROBE     copies EXE into $app (an empty program folder), starts it with
-#                              $pics as the current folder, waits for the main window
+#                              $pics as the current folder, waits for the main window and
+#                              moves it to the top-left corner
 #   dump TITLE                 the window's controls into $dump (see slidemaker_probe)
 #   control CLASS TEXT [N]     the Nth control of that class and text ("*": any) in $dump: sets X Y W H
 #                              (screen), EN (enabled), VIS (visible), PARENT (parent's text)
@@ -11,6 +12,7 @@
 #   selection CLASS [N]        its selected index
 #   menu N [M]                 chooses item M (default 1) of menu N of the main window's bar
 #   message TITLE              waits for a message box titled TITLE, prints its text
+#   close_message TITLE        clicks its OK button and waits until it is gone
 #   key KEYS...                xdotool key, then a pause for the editor to follow
 #   label_shows X Y TEXT [FONT HEIGHT BOLD RGB BACK]
 #                              whether the screen shows TEXT as a label draws it at (X, Y)
@@ -37,6 +39,11 @@ editor_start() {
   editor=$!
   wine_wait_window "$main_title" 30 >/dev/null || fail "the main window did not open"
   sleep 1
+  # Wine on a bare X server never paints a window that lies wholly inside an earlier window
+  # of the program: the main window goes to the top-left corner, out of the way of the
+  # dialogs centred on the screen, as a person would drag it.
+  probe move "$main_title" 8 8 || fail "cannot move the main window"
+  sleep 0.5
 }
 
 winpath() { winepath -w "$1" 2>/dev/null | tr -d '\r'; }
@@ -125,6 +132,17 @@ message() {
     sleep 0.25
   done
   fail "no message box titled '$1'"
+}
+
+close_message() {
+  dump "$1"
+  click Button OK
+  local tries
+  for tries in $(seq 20); do
+    probe dump "$1" >/dev/null || return 0
+    sleep 0.25
+  done
+  fail "the message box '$1' stayed open"
 }
 
 client_origin() {
