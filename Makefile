@@ -4,7 +4,7 @@ WINDOWS := build/windows
 JOBS    ?= $(shell nproc)
 CMAKE_GEN := -G Ninja
 
-.PHONY: all bootstrap native windows test test-native test-windows run bench bench-windows sanitize fuzz fuzz-run fuzz-archive fuzz-gif fuzz-jpeg fuzz-gif-giflib clean
+.PHONY: all bootstrap native windows test test-native test-windows run run-slidemaker bench bench-windows sanitize fuzz fuzz-run fuzz-archive fuzz-gif fuzz-jpeg fuzz-gif-giflib clean
 
 all: native windows
 
@@ -34,6 +34,10 @@ test-windows: windows
 # Until the saver exists, the most useful program is the formula tool.
 run: native
 	@scripts/demo
+
+# The slideshow editor under Wine, with a sample project made from the sample graphs.
+run-slidemaker: native windows
+	@scripts/run-slidemaker $(NATIVE) $(WINDOWS)
 
 # Every benchmark program of a tree; BENCH_ARGS go to each (for example --benchmark_filter=...).
 bench: native
