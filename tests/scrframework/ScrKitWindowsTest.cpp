@@ -17,17 +17,58 @@
 
 #include "Abort.h"
 #include "Application.h"
-#include "PlaceholderForms.h"
 #include "Proxy.h"
 #include "ScrCommandLine.h"
 #include "ScrControl.h"
 #include "ScrCurrentUserHive.h"
+#include "ScrDialog.h"
 #include "ScrDebug.h"
+#include "ScrForm.h"
 #include "ScrProcess.h"
 #include "ScrRegistry.h"
 #include "ScrSettings.h"
 
 namespace {
+
+// Forms of the three roles as small as the framework's rules need them: a black saver and
+// preview, and a settings dialog that Escape or the close box ends.
+class TBlackSaverForm : public TScrForm {
+public:
+  explicit TBlackSaverForm(TComponent* owner) : TScrForm(owner) {
+    SetName("SaverForm");
+    SetCaption("Plotvane");
+    SetColor(RGB(0, 0, 0));
+    SetCursor(crNone);
+  }
+};
+
+class TBlackPreviewForm : public TScrForm {
+public:
+  explicit TBlackPreviewForm(TComponent* owner) : TScrForm(owner) {
+    SetName("SPreviewForm");
+    Purpose = smSPreview;
+    SetColor(RGB(0, 0, 0));
+  }
+};
+
+class TSettingsDialog : public TScrDialog {
+public:
+  explicit TSettingsDialog(TComponent* owner) : TScrDialog(owner) {
+    SetName("ConfigForm");
+    SetCaption("Plotvane Settings");
+    SetBounds(200, 150, 360, 240);
+  }
+
+protected:
+  LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == WM_KEYDOWN && wParam == VK_ESCAPE) {
+      Close();
+      return 0;
+    }
+    return TScrDialog::WndProc(message, wParam, lParam);
+  }
+};
+
 
 std::filesystem::path ExeFolder() {
   char path[MAX_PATH];
@@ -313,14 +354,14 @@ TEST_F(ScrKitWindows, TaskbarStyleIsReplacedExactly) {
 // an object wins, and a cached form in use is passed over.
 TEST_F(ScrKitWindows, PerformInOrderTakesTheFirstSourceThatYields) {
   TScrControl control(nullptr);
-  TSPreviewForm cached(nullptr);
+  TBlackPreviewForm cached(nullptr);
   TComponent* fromEvent = nullptr;
   TScrCreatorEvent event = [&](TComponent* owner, TComponent*& newObj) {
     EXPECT_EQ(owner, &Application());
-    newObj = fromEvent = new TSPreviewForm(owner);
+    newObj = fromEvent = new TBlackPreviewForm(owner);
   };
   TScrCreatorEvent emptyEvent = [](TComponent*, TComponent*&) {};
-  TComponentClass cls = ComponentClass<TSPreviewForm>;
+  TComponentClass cls = ComponentClass<TBlackPreviewForm>;
 
   struct TRow {
     const char* name;
@@ -349,7 +390,7 @@ TEST_F(ScrKitWindows, PerformInOrderTakesTheFirstSourceThatYields) {
     } else if (row.how == esEvent) {
       EXPECT_EQ(obj, fromEvent) << row.name;
     } else if (row.how == esClass) {
-      EXPECT_TRUE(dynamic_cast<TSPreviewForm*>(obj)) << row.name;
+      EXPECT_TRUE(dynamic_cast<TBlackPreviewForm*>(obj)) << row.name;
     }
     if (obj != &cached) delete obj;
   }
@@ -382,7 +423,7 @@ TEST_F(ScrKitWindows, PreviewWithoutFormsShowsThePlaceholder) {
 
 TEST_F(ScrKitWindows, ConfigPreviewIsTakenBackAndItsProxyReused) {
   TScrControl control(nullptr);
-  control.SetModeClass(smSPreview, ComponentClass<TSPreviewForm>);
+  control.SetModeClass(smSPreview, ComponentClass<TBlackPreviewForm>);
   TTraceMark mark;
   auto proxies = [&] {
     auto owned = control.Components();
@@ -432,7 +473,7 @@ TEST_F(ScrKitWindows, ConfigurationWithoutDialogSaysSo) {
 
 TEST_F(ScrKitWindows, ActiveConfigurationReopensWhereItWasLeft) {
   TScrControl control(nullptr);
-  control.SetModeClass(smConfig, ComponentClass<TConfigForm>);
+  control.SetModeClass(smConfig, ComponentClass<TSettingsDialog>);
   THostWindow saver;
   std::vector<POINT> shownAt;
   bool moveFirst = true;
@@ -547,7 +588,7 @@ TEST_F(ScrKitWindows, FullScreenFormClosesThroughItsRulesAndThePassword) {
   SetDllDirectoryA((ExeFolder() / "providers" / "password").string().c_str());
   for (const auto& row : rows) {
     control.RequirePassword = row.policy;
-    TSaverForm form(nullptr);
+    TBlackSaverForm form(nullptr);
     form.RunningMode = smSFull;
     form.SetCaption(row.title);
     form.SetBounds(0, 0, 200, 100);
@@ -566,9 +607,9 @@ TEST_F(ScrKitWindows, FullScreenFormClosesThroughItsRulesAndThePassword) {
 }
 
 // A saver form that records the active configurations it would open and its action hook.
-class TRecordingSaver : public TSaverForm {
+class TRecordingSaver : public TBlackSaverForm {
 public:
-  using TSaverForm::TSaverForm;
+  using TBlackSaverForm::TBlackSaverForm;
   int configurations = 0;
   std::vector<UINT> hooked;
   void DoActiveConfigDialog() override { ++configurations; }
@@ -735,15 +776,15 @@ TEST_F(ScrKitWindows, SettingsOfAForbiddingControllerLeaveTheirValuesAlone) {
   RegCloseKey(key);
 }
 
-// Last: it ends the application's loop.  The same preview form that the saver module shows
-// in the control panel, hosted here so that its pixels can be read.
+// Last: it ends the application's loop.  A preview form hosted as the control panel hosts
+// one, in this process so that its pixels can be read.
 TEST_F(ScrKitWindows, MainPreviewFillsItsHostAndEndsWithIt) {
   TScrControl control(nullptr);
-  control.SetModeClass(smSPreview, ComponentClass<TSPreviewForm>);
+  control.SetModeClass(smSPreview, ComponentClass<TBlackPreviewForm>);
   THostWindow host;
   TTraceMark mark;
   control.PerformPreview(host.Area(), true);
-  auto* form = dynamic_cast<TSPreviewForm*>(control.CachedForm(smSPMain));
+  auto* form = dynamic_cast<TBlackPreviewForm*>(control.CachedForm(smSPMain));
   ASSERT_TRUE(form);
   HWND proxyChild = GetWindow(host.Area(), GW_CHILD);
   EXPECT_EQ(ClassOf(proxyChild), "ProxyChild");
