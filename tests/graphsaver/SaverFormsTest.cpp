@@ -7,6 +7,7 @@
 #include <dlgs.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -28,6 +29,7 @@
 #include "Layout.h"
 #include "ListBox.h"
 #include "OpenDialog.h"
+#include "PngWriter.h"
 #include "Proxy.h"
 #include "SPreviewForm.h"
 #include "SaverForm.h"
@@ -145,6 +147,36 @@ std::string BoxText(HWND box) {
   return text;
 }
 
+// With PLOTVANE_SCREENSHOTS set, the client area of the window, child windows included, into
+// NAME.png there: pictures a person can open.  Read from the window's own device context,
+// which Wine keeps current; the screen's lags behind it.
+void SaveShot(HWND window, const std::string& name) {
+  const char* folder = std::getenv("PLOTVANE_SCREENSHOTS");
+  if (!folder || !*folder) return;
+  RECT r;
+  GetClientRect(window, &r);
+  const int width = r.right - r.left, height = r.bottom - r.top;
+  HDC screen = GetDC(window);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info = {};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB};
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+  std::vector<uint8_t> rgb;
+  for (int i = 0; i < width * height; ++i) {
+    const auto pixel = static_cast<const uint32_t*>(bits)[i];  // 0x00RRGGBB
+    rgb.insert(rgb.end(), {uint8_t(pixel >> 16), uint8_t(pixel >> 8), uint8_t(pixel)});
+  }
+  std::string error;
+  PngWriteRgb((fs::path(folder) / (name + ".png")).string(), width, height, rgb, error);
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(window, screen);
+}
+
 class SaverForms : public ::testing::Test {
 protected:
   static void SetUpTestSuite() {
@@ -236,6 +268,7 @@ TEST_F(SaverForms, PreviewShowsThePictureCentredOnBlack) {
       }
     }
     ReleaseDC(form, dc);
+    SaveShot(host.Frame(), "preview-" + std::to_string(size.cx) + "x" + std::to_string(size.cy));
     EXPECT_EQ(mismatches, 0) << compared << " points of a " << size.cx << " x " << size.cy << " area";
     DestroyWindow(host.Frame());
     Pump();
@@ -304,6 +337,7 @@ TEST_F(SaverForms, SettingsDialogShowsEditsAndWritesBack) {
       for (int x = 4; x < 132; x += 3) colours.insert(GetPixel(dc, x, y));
     ReleaseDC(preview, dc);
     EXPECT_GT(colours.size(), 4u) << "a shaded surface in the preview";
+    SaveShot(form.Handle(), "config-dialog");
 
     // Random? empties and disables the list; OK stores it all, "fn" -1 included.
     form.IsRandom().SetChecked(true);
