@@ -4,7 +4,7 @@ WINDOWS := build/windows
 JOBS    ?= $(shell nproc)
 CMAKE_GEN := -G Ninja
 
-.PHONY: all bootstrap native windows test test-native test-windows run bench bench-windows sanitize fuzz fuzz-run fuzz-archive fuzz-gif clean
+.PHONY: all bootstrap native windows test test-native test-windows run demo bench bench-windows sanitize fuzz fuzz-run fuzz-archive fuzz-gif clean
 
 all: native windows
 
@@ -31,8 +31,13 @@ test-native: native
 test-windows: windows
 	@scripts/run-tests $(WINDOWS)
 
-# Until the saver exists, the most useful program is the formula tool.
-run: native
+# The screen saver at work under Wine: full screen over the sample graph set (screenshots
+# when there is no display).
+run: windows
+	@scripts/run-saver
+
+# The native graph tool: a few formulas evaluated and the sample set rendered to PNG files.
+demo: native
 	@scripts/demo
 
 # Every benchmark program of a tree; BENCH_ARGS go to each (for example --benchmark_filter=...).
