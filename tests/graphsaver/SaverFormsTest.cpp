@@ -514,4 +514,28 @@ TEST_F(SaverForms, SaverWindowReversesTheFramesAtABounce) {
   EXPECT_EQ(ReadBytes(file), original);
 }
 
+// A text that does not compile is told on the saver's own screen, once, and the timer
+// stops: a message box would take the key that should end the saver.
+TEST_F(SaverForms, SaverWindowTellsASyntaxErrorOnItsScreen) {
+  const fs::path file = folder_ / "Broken.twk";
+  WriteGraphSet(file, Graph("Broken", "Func3Text = sin(u\n"));
+  TSaverSettings stored;
+  stored.CurrentFile = file.string();
+  Store(stored);
+  TSaverForm form(nullptr);
+  form.SetBorderStyle(bsNone);
+  form.SetBounds(0, 0, 160, 120);
+  form.Show();
+  for (int i = 0; i < 200 && !form.ReportLabel().Visible(); ++i) {
+    Pump();
+    Sleep(10);
+  }
+  ASSERT_TRUE(form.ReportLabel().Visible());
+  EXPECT_EQ(form.ReportLabel().Caption(), "Syntax Error in function definition.  Please fix and try again.");
+  EXPECT_FALSE(form.ScrTimer().Enabled());
+  EXPECT_FALSE(form.RecordImage().Visible());
+  EXPECT_FALSE(FindBox("")) << "no message box";
+  form.Hide();
+}
+
 }  // namespace
