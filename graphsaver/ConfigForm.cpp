@@ -17,7 +17,6 @@
 #include "ListBox.h"
 #include "OpenDialog.h"
 #include "Panel.h"
-#include "SaverForm.h"
 #include "ScrSettings.h"
 #include "StrToInt.h"
 
@@ -163,7 +162,7 @@ TConfigForm::TConfigForm(TComponent* owner) : TScrDialog(owner) {
 
   CurrentFile.clear();
   Purpose = smConfig;
-  const TExtras& extras = SaverExtrasOf(*settings_);
+  const TExtras& extras = ExtrasOf(*settings_);
   reverse_->SetChecked(extras.IsReverse);
   isFloat_->SetChecked(extras.IsFloat);
   isRandom_->SetChecked(extras.IsRandom);  // applies IsRandomClick
@@ -204,7 +203,7 @@ void TConfigForm::BtnOkClick(TComponent*) {
   // Both sizes convert before anything is stored: a bad one stores nothing at all.
   const int32_t width = StrToInt(imageWidth_->Text());
   const int32_t height = StrToInt(imageHeight_->Text());
-  TExtras& extras = SaverExtrasOf(*settings_);
+  TExtras& extras = ExtrasOf(*settings_);
   extras.IsReverse = reverse_->Checked();
   extras.IsFloat = isFloat_->Checked();
   extras.IsRandom = isRandom_->Checked();

@@ -4,8 +4,12 @@
 
 #include <vector>
 
+#include "Abort.h"
 #include "RegistryKey.h"
+#include "ScrControl.h"
 #include "ScrCurrentUserHive.h"
+#include "ScrDebug.h"
+#include "ScrSettings.h"
 
 namespace {
 // The registry keeps a string value below 1 MB; a longer one is no install path.
@@ -37,3 +41,14 @@ void TExtras::ReadRegistry() {
 }
 
 void TExtras::WriteRegistry() { SaverWriteSettings(ScrCurrentUserHive(), *this); }
+
+TExtras& ExtrasOf(TScrSettings& settings) {
+  auto* extras = dynamic_cast<TExtras*>(settings.GetExtras());
+  if (!extras) {
+    ScrDebug(tlErr, "The settings component " + settings.Name() +
+                        " holds extra settings of another saver, not the graph saver's.");
+    ScrTerminate();
+    throw EAbort();
+  }
+  return *extras;
+}

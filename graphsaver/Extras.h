@@ -17,6 +17,12 @@ public:
   void WriteRegistry() override;
 };
 
+// The graph saver's settings of a settings component.  A component holding no graph saver
+// settings is a programming error: traced at tlErr, the application terminated and the
+// silent abort thrown.
+class TScrSettings;
+TExtras& ExtrasOf(TScrSettings& settings);
+
 // The sibling's Location as stored under the local machine (its key created when missing,
 // as the sibling's installer would find it), whole; empty when there is none or it is not a
 // string.

@@ -3,14 +3,12 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "Abort.h"
 #include "DeviceContext.h"
 #include "Extras.h"
 #include "GraphMessages.h"
 #include "Image.h"
 #include "Label.h"
 #include "Layout.h"
-#include "ScrControl.h"
 #include "ScrDebug.h"
 #include "ScrSettings.h"
 #include "Timer.h"
@@ -18,17 +16,6 @@
 TSaverSequence& SaverSequence() {
   static TSaverSequence sequence;  // process-wide: see the header
   return sequence;
-}
-
-TExtras& SaverExtrasOf(TScrSettings& settings) {
-  auto* extras = dynamic_cast<TExtras*>(settings.GetExtras());
-  if (!extras) {
-    ScrDebug(tlErr, "The settings component " + settings.Name() +
-                        " holds extra settings of another saver, not the graph saver's.");
-    ScrTerminate();
-    throw EAbort();
-  }
-  return *extras;
 }
 
 namespace {
@@ -100,7 +87,7 @@ TSaverForm::TSaverForm(TComponent* owner) : TScrForm(owner) {
   Purpose = smSaver;
   std::srand(static_cast<unsigned>(std::time(nullptr)));
   const TSaverRandom random = [] { return std::rand(); };
-  const TExtras& settings = SaverExtrasOf(*settings_);
+  const TExtras& settings = ExtrasOf(*settings_);
   IsReverse = settings.IsReverse;
   player_.emplace(SaverSequence(), SaverChooseSpeed(settings.IsFloat, random), IsReverse);
   view_->View().ImageHeight = settings.ImageHeight;

@@ -68,9 +68,3 @@ private:
 // The frame sequence every saver window of the process shares (see TSaverSequence).
 // Process-wide by design; tests that make several windows reset it between them.
 TSaverSequence& SaverSequence();
-
-// The saver's settings as the settings component holds them.  A component without graph
-// saver settings is a programming error: traced at tlErr, the application terminated and the
-// silent abort thrown.
-class TExtras;
-TExtras& SaverExtrasOf(TScrSettings& settings);

@@ -14,7 +14,8 @@
 //
 // A tick that arrives while OnTimer is still running (a modal box opened by the handler
 // runs a message loop of its own) is dropped: ticks never nest.  An exception thrown by
-// OnTimer goes to Application().HandleException().
+// OnTimer goes to Application().HandleException().  The timer must not be destroyed by its
+// own OnTimer.
 class TTimer : public TComponent {
 public:
   explicit TTimer(TComponent* owner);
@@ -22,7 +23,6 @@ public:
 
   // Milliseconds between ticks (default 1000).  Values below 1 count as 1; Windows itself
   // raises anything below 10 to 10.  A change while enabled starts the wait again.
-  // The timer must not be destroyed by its own OnTimer.
   unsigned Interval() const { return interval_; }
   void SetInterval(unsigned milliseconds);
   // Default true.
