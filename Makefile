@@ -4,7 +4,7 @@ WINDOWS := build/windows
 JOBS    ?= $(shell nproc)
 CMAKE_GEN := -G Ninja
 
-.PHONY: all bootstrap native windows test test-native test-windows run demo bench bench-windows sanitize fuzz fuzz-run fuzz-archive fuzz-gif clean
+.PHONY: all bootstrap native windows test test-native test-windows run demo bench bench-windows sanitize fuzz fuzz-run fuzz-archive fuzz-gif fuzz-jpeg fuzz-gif-giflib clean
 
 all: native windows
 
@@ -58,11 +58,12 @@ sanitize: bootstrap
 #   make fuzz-run FUZZER=graphset_fuzz SECONDS=600
 fuzz:
 	@scripts/bootstrap --fuzz
+	@scripts/debian-sources
 	@CC=clang-14 CXX=clang++-14 cmake -S . -B build/fuzz $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	    -DPLOTVANE_FUZZ=ON -DPLOTVANE_SANITIZE=ON >/dev/null
 	@cmake --build build/fuzz -j $(JOBS) --target $(FUZZERS)
 
-FUZZERS ?= expression_fuzz graphset_fuzz zlbarchive_fuzz gif_fuzz
+FUZZERS ?= expression_fuzz graphset_fuzz zlbarchive_fuzz gif_fuzz gif_giflib_fuzz
 FUZZER  ?= graphset_fuzz
 SECONDS ?= 600
 fuzz-run: fuzz
@@ -73,11 +74,23 @@ fuzz-run: fuzz
 # The archive reader, with a corpus of archives made by pak; FUZZ_SECONDS=... changes the time.
 fuzz-archive:
 	@scripts/bootstrap --fuzz
+	@scripts/debian-sources
 	@scripts/fuzz-archive
 # libFuzzer on the GIF decoder for FUZZ_SECONDS (default 600); not part of `make test`.
 fuzz-gif:
 	@scripts/bootstrap --fuzz
+	@scripts/debian-sources
 	@scripts/fuzz-gif $(FUZZ_SECONDS)
+# libFuzzer on the JPEG reader for FUZZ_SECONDS (default 600); not part of `make test`.
+fuzz-jpeg:
+	@scripts/bootstrap --fuzz
+	@scripts/debian-sources
+	@scripts/fuzz-jpeg $(FUZZ_SECONDS)
+
+# The GIF decoder against giflib on every input, for FUZZ_SECONDS (default 600).
+fuzz-gif-giflib:
+	@scripts/bootstrap --fuzz
+	@scripts/fuzz-gif --giflib $(FUZZ_SECONDS)
 
 clean:
 	rm -rf $(NATIVE) $(WINDOWS) build/sanitize build/fuzz

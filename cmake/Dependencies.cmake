@@ -1,6 +1,7 @@
-# GoogleTest, Google Benchmark and libpng for both trees.  Natively they come from Debian's
-# -dev packages; for Windows they are built from source: GoogleTest from the sources Debian
-# ships in /usr/src/googletest, Google Benchmark and libpng from Debian's source packages.
+# GoogleTest, Google Benchmark, libpng and libjpeg for both trees.  Natively they come from
+# Debian's -dev packages (libjpeg from libjpeg62-turbo-dev); for Windows they are built from
+# source: GoogleTest from the sources Debian ships in /usr/src/googletest, Google Benchmark,
+# libpng and libjpeg-turbo from Debian's source packages.
 if(CMAKE_CROSSCOMPILING)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
@@ -33,8 +34,58 @@ if(CMAKE_CROSSCOMPILING)
   add_library(PNG::PNG INTERFACE IMPORTED)
   target_link_libraries(PNG::PNG INTERFACE png_static ZLIB::ZLIB)
   target_include_directories(PNG::PNG INTERFACE ${libpng_src} ${CMAKE_BINARY_DIR}/libpng)
+
 else()
   find_package(GTest REQUIRED)
   find_package(benchmark REQUIRED)
   find_package(PNG REQUIRED)
+  if(NOT PLOTVANE_FUZZ)
+    find_package(JPEG REQUIRED)
+  endif()
+endif()
+
+# libjpeg-turbo from Debian's source package, for Windows and for the fuzzing build (whose
+# libFuzzer then sees coverage inside libjpeg too, and AddressSanitizer checks its memory;
+# not UndefinedBehaviorSanitizer: the library's own shifts of negative numbers are not ours
+# to report).  It expects to be the top-level project (its SIMD build looks for jconfig.h in
+# CMAKE_BINARY_DIR), so it is built as a project of its own and installed into a prefix in
+# this tree: the static library with its SIMD code (NASM), the IJG API only, and djpeg and
+# cjpeg, which the JPEG benchmark uses under Wine.  Targets that include jpeglib.h depend on
+# the target libjpeg_turbo.
+if(CMAKE_CROSSCOMPILING OR PLOTVANE_FUZZ)
+  set(libjpeg_src ${PLOTVANE_DEPS_DIR}/libjpeg-turbo)
+  if(NOT EXISTS ${libjpeg_src}/CMakeLists.txt)
+    message(FATAL_ERROR "libjpeg-turbo sources missing in ${libjpeg_src}: run scripts/debian-sources")
+  endif()
+  find_program(PLOTVANE_NASM nasm REQUIRED)
+  if(CMAKE_CROSSCOMPILING)
+    set(libjpeg_platform -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/mingw-w64.cmake)
+  else()
+    set(libjpeg_platform -DCMAKE_C_COMPILER=${CMAKE_C_COMPILER}
+        "-DCMAKE_C_FLAGS=-fsanitize=fuzzer-no-link,address -fno-omit-frame-pointer"
+        -DCMAKE_EXE_LINKER_FLAGS=-fsanitize=address)
+  endif()
+  set(PLOTVANE_JPEG_PREFIX ${CMAKE_BINARY_DIR}/libjpeg-turbo)
+  include(ExternalProject)
+  ExternalProject_Add(libjpeg_turbo
+    SOURCE_DIR ${libjpeg_src}
+    BINARY_DIR ${CMAKE_BINARY_DIR}/libjpeg-turbo-build
+    INSTALL_DIR ${PLOTVANE_JPEG_PREFIX}
+    CMAKE_ARGS
+      ${libjpeg_platform}
+      -DCMAKE_BUILD_TYPE=Release
+      -DCMAKE_INSTALL_PREFIX=<INSTALL_DIR>
+      -DCMAKE_INSTALL_LIBDIR=<INSTALL_DIR>/lib
+      -DCMAKE_ASM_NASM_COMPILER=${PLOTVANE_NASM}
+      -DENABLE_SHARED=OFF
+      -DENABLE_STATIC=ON
+      -DWITH_TURBOJPEG=OFF
+      -DREQUIRE_SIMD=ON
+    BUILD_BYPRODUCTS ${PLOTVANE_JPEG_PREFIX}/lib/libjpeg.a
+    EXCLUDE_FROM_ALL ON)
+  file(MAKE_DIRECTORY ${PLOTVANE_JPEG_PREFIX}/include)
+  add_library(JPEG::JPEG STATIC IMPORTED)
+  set_target_properties(JPEG::JPEG PROPERTIES
+    IMPORTED_LOCATION ${PLOTVANE_JPEG_PREFIX}/lib/libjpeg.a
+    INTERFACE_INCLUDE_DIRECTORIES ${PLOTVANE_JPEG_PREFIX}/include)
 endif()

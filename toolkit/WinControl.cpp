@@ -192,8 +192,16 @@ LRESULT TWinControl::DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam) 
 
 HBRUSH TWinControl::ControlColor(HDC) { return nullptr; }
 
+COLORREF TWinControl::Color() const {
+  return parentColor_ && Parent() ? Parent()->Color() : color_;
+}
+
 HBRUSH TWinControl::ColorBrush() {
-  if (!colorBrush_) colorBrush_.Reset(CreateSolidBrush(color_));
+  const COLORREF color = Color();
+  if (!colorBrush_ || brushColor_ != color) {
+    colorBrush_.Reset(CreateSolidBrush(color));
+    brushColor_ = color;
+  }
   return colorBrush_.Get();
 }
 
@@ -483,7 +491,7 @@ void TWinControl::SetCaption(std::string caption) {
 
 void TWinControl::SetColor(COLORREF color) {
   color_ = color;
-  colorBrush_.Reset();
+  parentColor_ = false;
   if (handle_) InvalidateRect(handle_, nullptr, TRUE);
 }
 

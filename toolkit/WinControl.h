@@ -49,8 +49,10 @@ public:
   std::string Caption() const;
   void SetCaption(std::string caption);
 
-  // Background colour, 0x00BBGGRR; the system's button face unless set.
-  COLORREF Color() const { return color_; }
+  // Background colour, 0x00BBGGRR.  Until set, a control on a parent takes the parent's
+  // (so panels and group boxes on a silver form are silver), and one without a parent the
+  // system's button face.
+  COLORREF Color() const;
   void SetColor(COLORREF color);
   // The brush of Color, made when first asked for; owned by the control.
   HBRUSH ColorBrush();
@@ -144,7 +146,9 @@ private:
   WNDPROC classProcedure_ = nullptr;
   std::string caption_;
   COLORREF color_ = GetSysColor(COLOR_BTNFACE);
+  bool parentColor_ = true;
   TGdiObject<HBRUSH> colorBrush_;
+  COLORREF brushColor_ = CLR_INVALID;
   int tabOrder_ = -1;
   bool tabStop_ = false;
   std::vector<TControl*> controls_;

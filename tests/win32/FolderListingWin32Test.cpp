@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "FileListControls.h"
+#include "Form.h"
 #include "ScratchFolder.h"
 
 namespace {
@@ -78,6 +80,61 @@ TEST(FolderListingWin32, DrivesIncludeTheSystemDrive) {
   const Names drives = FolderDrives();
   EXPECT_NE(std::find(drives.begin(), drives.end(), "C:\\"), drives.end());
   EXPECT_TRUE(std::is_sorted(drives.begin(), drives.end()));
+}
+
+// The picker's three lists on a form, as the user reaches them: a folder opened with Enter
+// fills the file list; the folder tree shows the chain down from the root, then the visible
+// sub-folders.
+TEST(FolderListingWin32, ListControlsFollowEachOther) {
+  TScratchFolder scratch;
+  const std::string root = scratch.Path("tree");
+  MakeFolder(root);
+  MakeFolder(root + "\\beta");
+  MakeFolder(root + "\\Alpha");
+  MakeFolder(root + "\\Hidden", FILE_ATTRIBUTE_HIDDEN);
+  for (const char* name : {"beta/z.JPG", "beta/a.jpg", "beta/b.gif", "beta/c.jpeg", "top.jpg"})
+    scratch.Write(std::string("tree/") + name, "picture");
+
+  TForm form(nullptr);
+  auto* drives = new TDriveComboBox(&form);  // owned by the form
+  auto* folders = new TDirectoryListBox(&form);
+  auto* files = new TFileListBox(&form);
+  drives->SetParent(&form);
+  folders->SetParent(&form);
+  files->SetParent(&form);
+  folders->SetBounds(0, 30, 150, 150);
+  files->SetBounds(160, 30, 150, 150);
+  drives->SetDirList(folders);
+  folders->SetFileList(files);
+  files->SetMask("*.jpg;");
+  form.Handle();
+
+  std::vector<std::string> shown;
+  for (int i = 0; i < drives->Count(); ++i) shown.push_back(drives->Item(i).substr(0, 2));
+  EXPECT_NE(std::find(shown.begin(), shown.end(), "c:"), shown.end());
+
+  int changes = 0;
+  folders->OnChange = [&](TComponent*) { ++changes; };
+  folders->SetDirectory(root + "\\");
+  EXPECT_EQ(folders->Directory(), root);
+  EXPECT_EQ(folders->SubFolders(), (Names{"Alpha", "beta"}));
+  const Names tree = folders->Items();
+  ASSERT_GE(tree.size(), 3u);
+  EXPECT_EQ(tree.front(), root.substr(0, 3)) << "the chain starts at the drive's root";
+  EXPECT_EQ(Names(tree.end() - 3, tree.end()), (Names{"tree", "Alpha", "beta"}));
+  EXPECT_EQ(files->Items(), Names{"top.jpg"});
+
+  folders->SetItemIndex(static_cast<int>(tree.size()) - 1);
+  SendMessageA(folders->Handle(), WM_KEYDOWN, VK_RETURN, 0);
+  EXPECT_EQ(folders->Directory(), root + "\\beta");
+  EXPECT_EQ(changes, 2);
+  EXPECT_EQ(files->Directory(), root + "\\beta");
+  EXPECT_EQ(files->Items(), (Names{"a.jpg", "z.JPG"})) << "no .jpeg under *.jpg;";
+  EXPECT_EQ(files->FileName(), "");
+  files->SetItemIndex(1);
+  EXPECT_EQ(files->FileName(), root + "\\beta\\z.JPG");
+  files->SetMask("*.gif");
+  EXPECT_EQ(files->Items(), Names{"b.gif"});
 }
 
 }  // namespace

@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <string>
+
+#include "DynamicLibrary.h"
 
 namespace {
 
@@ -50,6 +53,31 @@ TEST(WineSession, WesternEuropeanCodePage) {
   wchar_t wide[2] = {};
   ASSERT_EQ(MultiByteToWideChar(CP_ACP, 0, grave, -1, wide, 2), 2);
   EXPECT_EQ(wide[0], L'\u00E8');
+}
+
+// The manifest (toolkit_add_manifest) asks for common controls 6 and system DPI awareness.
+// The loader then takes comctl32.dll from the side-by-side assembly of version 6.0, on
+// Windows and Wine alike (Wine's copy there still reports 5.81 through DllGetVersion, so
+// the version is read from where the library came from).  Wine 8 makes every process
+// DPI aware, manifest or not, so the DPI setting is checked in the resource the loader reads.
+TEST(WineSession, ManifestTakesEffect) {
+  TDynamicLibrary comctl32("comctl32.dll");
+  ASSERT_TRUE(comctl32.Loaded());
+  char path[MAX_PATH] = {};
+  ASSERT_GT(GetModuleFileNameA(GetModuleHandleA("comctl32.dll"), path, sizeof path), 0u);
+  std::string folder = path;
+  for (char& c : folder) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  EXPECT_NE(folder.find("microsoft.windows.common-controls_6595b64144ccf1df_6.0."),
+            std::string::npos)
+      << path;
+
+  HRSRC resource = FindResourceA(nullptr, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
+  ASSERT_NE(resource, nullptr);
+  const char* bytes = static_cast<const char*>(LockResource(LoadResource(nullptr, resource)));
+  const std::string manifest(bytes, SizeofResource(nullptr, resource));
+  EXPECT_NE(manifest.find(">true</dpiAware>"), std::string::npos);
+  EXPECT_NE(manifest.find(">system</dpiAwareness>"), std::string::npos);
+  EXPECT_TRUE(IsProcessDPIAware());
 }
 
 }  // namespace

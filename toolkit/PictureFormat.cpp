@@ -1,0 +1,41 @@
+#include "PictureFormat.h"
+
+#include <algorithm>
+#include <cctype>
+#include <fstream>
+#include <stdexcept>
+
+std::string PictureExtension(const std::string& fileName) {
+  const size_t dot = fileName.find_last_of('.');
+  const size_t separator = fileName.find_last_of("/\\");
+  if (dot == std::string::npos || (separator != std::string::npos && dot < separator)) return "";
+  return fileName.substr(dot + 1);
+}
+
+TPictureFormat PictureFormatOf(const std::string& fileName) {
+  std::string extension = PictureExtension(fileName);
+  std::transform(extension.begin(), extension.end(), extension.begin(),
+                 [](unsigned char c) { return char(std::tolower(c)); });
+  if (extension == "jpg" || extension == "jpeg") return pfJPEG;
+  if (extension == "bmp") return pfBitmap;
+  if (extension == "ico") return pfIcon;
+  if (extension == "emf") return pfEnhMetafile;
+  if (extension == "wmf") return pfMetafile;
+  return pfUnknown;
+}
+
+std::string PictureUnknownExtensionMessage(const std::string& fileName) {
+  return "Unknown picture file extension (." + PictureExtension(fileName) + ")";
+}
+
+std::vector<uint8_t> PictureReadFile(const std::string& fileName) {
+  std::ifstream file(fileName, std::ios::binary | std::ios::ate);
+  if (!file) throw std::runtime_error("Cannot open file " + fileName);
+  const std::streamoff size = file.tellg();
+  std::vector<uint8_t> bytes(size > 0 ? size_t(size) : 0);
+  file.seekg(0);
+  if (size < 0 || !file.read(reinterpret_cast<char*>(bytes.data()), std::streamsize(bytes.size()))) {
+    throw std::runtime_error("Cannot open file " + fileName);
+  }
+  return bytes;
+}
