@@ -19,7 +19,7 @@
 #include "Label.h"
 #include "Layout.h"
 #include "MemoryHive.h"
-#include "PlaceholderForms.h"
+#include "BlackForms.h"
 #include "ScrControl.h"
 #include "ScrCurrentUserHive.h"
 #include "ScrDialog.h"
@@ -380,7 +380,7 @@ TEST_F(ScrDialogWindows, ChangesUnderTheMouseAreSavedAndShownAgain) {
 // is made and again when the delayed-start message comes; the second time finds it there.
 TEST_F(ScrDialogWindows, TheLivePreviewIsAskedForOnce) {
   TScrControl control(nullptr);
-  control.SetModeClass(smSPConfig, ComponentClass<TSPreviewForm>);
+  control.SetModeClass(smSPConfig, ComponentClass<TBlackPreviewForm>);
   control.ExecuteAfterDelay();  // executing; the test's command line has no mode to run
   TMemoryHive memory;
   THiveOverride override(&memory);
@@ -400,7 +400,7 @@ TEST_F(ScrDialogWindows, TheLivePreviewIsAskedForOnce) {
   EXPECT_EQ(ClassOf(proxy), "ProxyChild");
   EXPECT_EQ(GetWindow(proxy, GW_HWNDNEXT), nullptr) << "a second preview";
   TScrForm* preview = dialog.PreviewMonitor()->GetPreview();
-  ASSERT_TRUE(dynamic_cast<TSPreviewForm*>(preview));
+  ASSERT_TRUE(dynamic_cast<TBlackPreviewForm*>(preview));
   EXPECT_EQ(preview->RunningMode, smSPConfig);
   EXPECT_EQ(mark.Lines(), (std::vector<std::string>{
                               "Preform config preview", "Config preview created and cached",

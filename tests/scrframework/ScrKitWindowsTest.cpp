@@ -17,7 +17,7 @@
 
 #include "Abort.h"
 #include "Application.h"
-#include "PlaceholderForms.h"
+#include "BlackForms.h"
 #include "Proxy.h"
 #include "ScrCommandLine.h"
 #include "ScrControl.h"
@@ -163,14 +163,14 @@ TEST_F(ScrKitWindows, TaskbarStyleIsReplacedExactly) {
 // an object wins, and a cached form in use is passed over.
 TEST_F(ScrKitWindows, PerformInOrderTakesTheFirstSourceThatYields) {
   TScrControl control(nullptr);
-  TSPreviewForm cached(nullptr);
+  TBlackPreviewForm cached(nullptr);
   TComponent* fromEvent = nullptr;
   TScrCreatorEvent event = [&](TComponent* owner, TComponent*& newObj) {
     EXPECT_EQ(owner, &Application());
-    newObj = fromEvent = new TSPreviewForm(owner);
+    newObj = fromEvent = new TBlackPreviewForm(owner);
   };
   TScrCreatorEvent emptyEvent = [](TComponent*, TComponent*&) {};
-  TComponentClass cls = ComponentClass<TSPreviewForm>;
+  TComponentClass cls = ComponentClass<TBlackPreviewForm>;
 
   struct TRow {
     const char* name;
@@ -199,7 +199,7 @@ TEST_F(ScrKitWindows, PerformInOrderTakesTheFirstSourceThatYields) {
     } else if (row.how == esEvent) {
       EXPECT_EQ(obj, fromEvent) << row.name;
     } else if (row.how == esClass) {
-      EXPECT_TRUE(dynamic_cast<TSPreviewForm*>(obj)) << row.name;
+      EXPECT_TRUE(dynamic_cast<TBlackPreviewForm*>(obj)) << row.name;
     }
     if (obj != &cached) delete obj;
   }
@@ -232,7 +232,7 @@ TEST_F(ScrKitWindows, PreviewWithoutFormsShowsThePlaceholder) {
 
 TEST_F(ScrKitWindows, ConfigPreviewIsTakenBackAndItsProxyReused) {
   TScrControl control(nullptr);
-  control.SetModeClass(smSPreview, ComponentClass<TSPreviewForm>);
+  control.SetModeClass(smSPreview, ComponentClass<TBlackPreviewForm>);
   TTraceMark mark;
   auto proxies = [&] {
     auto owned = control.Components();
@@ -282,7 +282,7 @@ TEST_F(ScrKitWindows, ConfigurationWithoutDialogSaysSo) {
 
 TEST_F(ScrKitWindows, ActiveConfigurationReopensWhereItWasLeft) {
   TScrControl control(nullptr);
-  control.SetModeClass(smConfig, ComponentClass<TConfigForm>);
+  control.SetModeClass(smConfig, ComponentClass<TSettingsDialog>);
   THostWindow saver;
   std::vector<POINT> shownAt;
   bool moveFirst = true;
@@ -397,7 +397,7 @@ TEST_F(ScrKitWindows, FullScreenFormClosesThroughItsRulesAndThePassword) {
   SetDllDirectoryA((ExeFolder() / "providers" / "password").string().c_str());
   for (const auto& row : rows) {
     control.RequirePassword = row.policy;
-    TSaverForm form(nullptr);
+    TBlackSaverForm form(nullptr);
     form.RunningMode = smSFull;
     form.SetCaption(row.title);
     form.SetBounds(0, 0, 200, 100);
@@ -416,9 +416,9 @@ TEST_F(ScrKitWindows, FullScreenFormClosesThroughItsRulesAndThePassword) {
 }
 
 // A saver form that records the active configurations it would open and its action hook.
-class TRecordingSaver : public TSaverForm {
+class TRecordingSaver : public TBlackSaverForm {
 public:
-  using TSaverForm::TSaverForm;
+  using TBlackSaverForm::TBlackSaverForm;
   int configurations = 0;
   std::vector<UINT> hooked;
   void DoActiveConfigDialog() override { ++configurations; }
@@ -585,15 +585,15 @@ TEST_F(ScrKitWindows, SettingsOfAForbiddingControllerLeaveTheirValuesAlone) {
   RegCloseKey(key);
 }
 
-// Last: it ends the application's loop.  The same preview form that the saver module shows
-// in the control panel, hosted here so that its pixels can be read.
+// Last: it ends the application's loop.  A preview form hosted as the control panel hosts
+// one, in this process so that its pixels can be read.
 TEST_F(ScrKitWindows, MainPreviewFillsItsHostAndEndsWithIt) {
   TScrControl control(nullptr);
-  control.SetModeClass(smSPreview, ComponentClass<TSPreviewForm>);
+  control.SetModeClass(smSPreview, ComponentClass<TBlackPreviewForm>);
   THostWindow host;
   TTraceMark mark;
   control.PerformPreview(host.Area(), true);
-  auto* form = dynamic_cast<TSPreviewForm*>(control.CachedForm(smSPMain));
+  auto* form = dynamic_cast<TBlackPreviewForm*>(control.CachedForm(smSPMain));
   ASSERT_TRUE(form);
   HWND proxyChild = GetWindow(host.Area(), GW_CHILD);
   EXPECT_EQ(ClassOf(proxyChild), "ProxyChild");
