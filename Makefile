@@ -4,7 +4,7 @@ WINDOWS := build/windows
 JOBS    ?= $(shell nproc)
 CMAKE_GEN := -G Ninja
 
-.PHONY: all bootstrap native windows test test-native test-windows run demo bench bench-windows sanitize fuzz fuzz-run fuzz-archive fuzz-gif fuzz-jpeg fuzz-gif-giflib clean
+.PHONY: all bootstrap native windows test test-native test-windows run demo run-slidemaker bench bench-windows sanitize fuzz fuzz-run fuzz-archive fuzz-gif fuzz-jpeg fuzz-gif-giflib clean
 
 all: native windows
 
@@ -39,6 +39,10 @@ run: windows
 # The native graph tool: a few formulas evaluated and the sample set rendered to PNG files.
 demo: native
 	@scripts/demo
+
+# The slideshow editor under Wine, with a sample project made from the sample graphs.
+run-slidemaker: native windows
+	@scripts/run-slidemaker $(NATIVE) $(WINDOWS)
 
 # Every benchmark program of a tree; BENCH_ARGS go to each (for example --benchmark_filter=...).
 bench: native

@@ -7,6 +7,7 @@
 #include "IntervalCheck.h"
 #include "ListFile.h"
 #include "ProjectFolderHidden.h"
+#include "ProjectName.h"
 
 namespace fs = std::filesystem;
 
@@ -106,6 +107,8 @@ std::vector<std::string> TProjectStore::ListProjects() const {
 }
 
 TNewOutcome ProjectNew(const TProjectStore& store, TEditorState& state, const std::string& name) {
+  // Checked before anything else: "..\x" would otherwise make a folder beside Projects.
+  if (!ProjectNameProblem(name).empty()) return TNewOutcome::Refused;
   const std::string folder = store.ProjectFolder(name);
   std::error_code ec;
   if (fs::is_directory(fs::path(folder), ec)) return TNewOutcome::Exists;

@@ -67,10 +67,12 @@ std::string ProjectProgramFolder(const std::string& programFile);
 enum class TNewOutcome {
   Created,  // project folder and "list.dat" made, state switched to the new project
   Exists,   // a folder of that name exists: show ProjectExistsText, keep the dialog open
+  Refused,  // not a name for a folder: show ProjectNameProblem(name), keep the dialog open
 };
 
-// New project: name is used as typed (not trimmed).  Throws EInOutError when the list file
-// cannot be written; the state is then unchanged.
+// New project: name is used as typed (not trimmed).  A name ProjectNameProblem refuses
+// creates nothing.  Throws EInOutError when the list file cannot be written; the state is
+// then unchanged.
 TNewOutcome ProjectNew(const TProjectStore& store, TEditorState& state, const std::string& name);
 
 // Open project: loads name's "list.dat" into the state.  When the list file is missing or

@@ -93,7 +93,19 @@ void TBitBtn::DrawItem(const DRAWITEMSTRUCT& item) {
   if (glyph_) {
     const int y = centreY - glyph.bmHeight / 2;
     if (disabled) {
-      DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(glyph_.Get()), 0, x, y,
+      // Embossed from a mask of the glyph's shape: the colour glyph itself would emboss its
+      // transparent background along with it.
+      TGdiObject<HBITMAP> shape(CreateBitmap(glyph.bmWidth, glyph.bmHeight, 1, 1, nullptr));
+      {
+        TMemoryDC source(dc);
+        TSelection selected(source.Get(), glyph_.Get());
+        TMemoryDC mask(dc);
+        TSelection selectedMask(mask.Get(), shape.Get());
+        // Colour to monochrome: the background colour turns white, everything else black.
+        SetBkColor(source.Get(), GetPixel(source.Get(), 0, glyph.bmHeight - 1));
+        BitBlt(mask.Get(), 0, 0, glyph.bmWidth, glyph.bmHeight, source.Get(), 0, 0, SRCCOPY);
+      }
+      DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(shape.Get()), 0, x, y,
                  glyph.bmWidth, glyph.bmHeight, DST_BITMAP | DSS_DISABLED);
     } else {
       TMemoryDC source(dc);

@@ -1,0 +1,30 @@
+#pragma once
+
+// The editor's own pictures, each drawn by code.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "ArtCanvas.h"
+
+// Button glyphs are 16 × 16 on this colour, which their lower-left pixel carries and the
+// picture buttons leave out.
+inline constexpr TArtColor ArtGlyphBackground = ArtRgb(255, 0, 255);
+inline constexpr int ArtGlyphSize = 16;
+
+// The glyphs by the file stem they are written under: "add", "delete", "up", "down",
+// "preview", "build", "exit".
+struct TArtGlyph {
+  const char* Stem;
+  TArtCanvas (*Draw)();
+};
+const std::vector<TArtGlyph>& ArtGlyphs();
+
+// The slideshow preview's logo: a 258 × 83 GIF of several frames (a light sweeping over the
+// name while a film strip runs beneath it), looping for ever.
+inline constexpr int ArtLogoWidth = 258, ArtLogoHeight = 83;
+std::vector<std::uint8_t> ArtLogoGif();
+
+// The about box's picture, 200 × 172: three photographs on black.
+TArtCanvas ArtAboutPicture();
