@@ -4,7 +4,7 @@ WINDOWS := build/windows
 JOBS    ?= $(shell nproc)
 CMAKE_GEN := -G Ninja
 
-.PHONY: all bootstrap native windows test test-native test-windows run run-slidemaker bench bench-windows sanitize fuzz fuzz-run fuzz-archive fuzz-gif fuzz-jpeg clean
+.PHONY: all bootstrap native windows test test-native test-windows run demo run-slidemaker bench bench-windows sanitize fuzz fuzz-run fuzz-archive fuzz-gif fuzz-jpeg fuzz-gif-giflib clean
 
 all: native windows
 
@@ -31,8 +31,13 @@ test-native: native
 test-windows: windows
 	@scripts/run-tests $(WINDOWS)
 
-# Until the saver exists, the most useful program is the formula tool.
-run: native
+# The screen saver at work under Wine: full screen over the sample graph set (screenshots
+# when there is no display).
+run: windows
+	@scripts/run-saver
+
+# The native graph tool: a few formulas evaluated and the sample set rendered to PNG files.
+demo: native
 	@scripts/demo
 
 # The slideshow editor under Wine, with a sample project made from the sample graphs.
@@ -62,7 +67,7 @@ fuzz:
 	    -DPLOTVANE_FUZZ=ON -DPLOTVANE_SANITIZE=ON >/dev/null
 	@cmake --build build/fuzz -j $(JOBS) --target $(FUZZERS)
 
-FUZZERS ?= expression_fuzz graphset_fuzz zlbarchive_fuzz gif_fuzz
+FUZZERS ?= expression_fuzz graphset_fuzz zlbarchive_fuzz gif_fuzz gif_giflib_fuzz
 FUZZER  ?= graphset_fuzz
 SECONDS ?= 600
 fuzz-run: fuzz
@@ -85,6 +90,11 @@ fuzz-jpeg:
 	@scripts/bootstrap --fuzz
 	@scripts/debian-sources
 	@scripts/fuzz-jpeg $(FUZZ_SECONDS)
+
+# The GIF decoder against giflib on every input, for FUZZ_SECONDS (default 600).
+fuzz-gif-giflib:
+	@scripts/bootstrap --fuzz
+	@scripts/fuzz-gif --giflib $(FUZZ_SECONDS)
 
 clean:
 	rm -rf $(NATIVE) $(WINDOWS) build/sanitize build/fuzz

@@ -47,6 +47,8 @@ void TGraphView::StepFrame(int frame, bool toBitmap) {
   OnParentCanvas([&] { view_.StepFrame(frame, toBitmap); });
 }
 
+void TGraphView::Draw(const std::function<void()>& action) { OnParentCanvas(action); }
+
 void TGraphView::Paint(HDC dc) {
   TGdiCanvas canvas(dc, Width(), Height());
   const TCanvasScope scope(canvas_, canvas);
@@ -61,5 +63,9 @@ TCanvas& TGraphView::ControlCanvas() {
 std::unique_ptr<TBitmap> TGraphView::NewBitmap() { return std::make_unique<TGdiBitmap>(); }
 
 void TGraphView::ReportSyntaxError() {
+  if (OnSyntaxError) {
+    OnSyntaxError();
+    return;
+  }
   ShowGraphSyntaxError(Parent() ? Parent()->Handle() : nullptr);
 }

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <functional>
+
 #include "GdiCanvas.h"
 #include "GraphicControl.h"
 #include "View.h"
@@ -22,6 +24,13 @@ public:
   // TView's operations, drawing on the parent form now.
   void SetGraph(TGraphDoc* doc);
   void StepFrame(int frame, bool toBitmap);
+  // Runs action (which calls View()'s operations) with the view drawing on the parent form
+  // now, as SetGraph and StepFrame do; without a parent form action does not run.
+  void Draw(const std::function<void()>& action);
+
+  // Replaces the message box of a function text that does not compile (the full-screen
+  // saver shows the text on its own screen instead of a box that would take the keys).
+  std::function<void()> OnSyntaxError;
 
   void Paint(HDC dc) override;
 

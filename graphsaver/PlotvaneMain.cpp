@@ -2,8 +2,11 @@
 #include <windows.h>
 
 #include "Application.h"
+#include "ConfigForm.h"
+#include "Extras.h"
 #include "ModuleInstall.h"
-#include "PlaceholderForms.h"
+#include "SPreviewForm.h"
+#include "SaverForm.h"
 #include "ScrControl.h"
 #include "UninstallScript.h"
 
@@ -33,7 +36,8 @@ void RunSaver() {
   control->LogFile = PLOTVANE_TRACE_LOG;
 #endif
   control->SetModeClass(smSPreview, ComponentClass<TSPreviewForm>);
-  control->ExecuteCN(ComponentClass<TSaverForm>, ComponentClass<TConfigForm>, nullptr);
+  control->ExecuteCN(ComponentClass<TSaverForm>, ComponentClass<TConfigForm>,
+                     ComponentClass<TExtras>);
   Application().Run();
 }
 

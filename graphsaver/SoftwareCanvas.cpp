@@ -133,14 +133,15 @@ void TSoftwareBitmap::CopyRect(int x, int y, int width, int height, const TCanva
   const auto* from = dynamic_cast<const TSoftwareBitmap*>(&source);
   if (!from) throw std::logic_error("CopyRect between surfaces of different kinds");
   // Clip against both surfaces; the rectangles may overlap only when source is this bitmap,
-  // which the view never asks for.
+  // which the view never asks for.  The columns that fit both are the same in every row.
+  const int firstCol = std::max({0, -x, -sourceX});
+  const int endCol = std::min({width, width_ - x, from->width_ - sourceX});
+  if (firstCol >= endCol) return;
   for (int row = 0; row < height; ++row) {
     const int ty = y + row, sy = sourceY + row;
     if (ty < 0 || ty >= height_ || sy < 0 || sy >= from->height_) continue;
-    for (int col = 0; col < width; ++col) {
-      const int tx = x + col, sx = sourceX + col;
-      if (tx < 0 || tx >= width_ || sx < 0 || sx >= from->width_) continue;
-      pixels_[size_t(ty) * width_ + tx] = from->pixels_[size_t(sy) * from->width_ + sx];
-    }
+    const auto start = from->pixels_.begin() + (ptrdiff_t(sy) * from->width_ + sourceX + firstCol);
+    std::copy(start, start + (endCol - firstCol),
+              pixels_.begin() + (ptrdiff_t(ty) * width_ + x + firstCol));
   }
 }

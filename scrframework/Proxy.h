@@ -5,11 +5,12 @@
 #include <functional>
 
 #include "Component.h"
+#include "ScrExport.h"
 
 // A child window of class "ProxyChild" placed inside a foreign window (the control panel's
 // preview area, a monitor picture) to host a preview form.  Its only job is to report when
 // it is destroyed, which happens when the foreign window goes away.
-class TProxy : public TComponent {
+class SCRKIT_API TProxy : public TComponent {
 public:
   using TPxDestroyEvent =
       std::function<void(TProxy* Owner, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)>;

@@ -3,11 +3,12 @@
 #include <windows.h>
 
 #include "Form.h"
+#include "ScrExport.h"
 #include "ScrMode.h"
 
 // The base of every form the controller hands out: its designed role (Purpose), whether the
 // controller is using it now (InUse), and an owner window for its creation.
-class TScrBase : public TForm {
+class SCRKIT_API TScrBase : public TForm {
 public:
   explicit TScrBase(TComponent* owner) : TForm(owner) {}
 

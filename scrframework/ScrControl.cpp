@@ -262,7 +262,9 @@ void TScrControl::PerformFull() {
   form->RunningMode = smSFull;
   if (!IsDebug) {
     form->SetBorderStyle(bsNone);
-    form->SetBounds(0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    // Every monitor: the virtual screen, which is the primary screen when there is one.
+    form->SetBounds(GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                    GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN));
   }
   savedFullOnClose_ = std::move(form->OnClose);
   form->OnClose = [this](TComponent* sender, TCloseAction& action) { SFullOnClose(sender, action); };

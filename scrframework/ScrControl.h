@@ -11,8 +11,9 @@
 #include "Component.h"
 #include "Form.h"
 #include "MessageWindow.h"
-#include "ScrPasswordRule.h"
+#include "ScrExport.h"
 #include "ScrMode.h"
+#include "ScrPasswordRule.h"
 #include "ScrTrace.h"
 
 class TProxy;
@@ -40,7 +41,7 @@ inline constexpr WPARAM ScrDelayedStart = 3;
 // The program creates it owned by the application, sets its properties and calls ExecuteCN
 // (or Execute).  It becomes the process-wide controller (ScrControl()) on construction and
 // stops being it when destroyed.
-class TScrControl : public TComponent {
+class SCRKIT_API TScrControl : public TComponent {
 public:
   // Shows "Duplicate ScrControl objects found" when another controller exists (the new one
   // still takes over), registers the "ScrkitBlurb" placeholder class and parses the command
@@ -160,4 +161,4 @@ private:
 };
 
 // The framework's orderly end: terminates the application.
-void ScrTerminate();
+SCRKIT_API void ScrTerminate();

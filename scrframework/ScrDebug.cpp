@@ -17,10 +17,12 @@ TScrTrace& ScrTraceLog() {
   return trace;
 }
 
+void ScrDebugSetUpNow() {
+  if (ScrTraceLog().IsSetUp()) return;
+  if (TScrControl* control = ScrProcess().control) control->SetupDebugging();
+}
+
 void ScrDebug(TTraceLevel level, std::string_view text) {
-  TScrTrace& trace = ScrTraceLog();
-  if (!trace.IsSetUp()) {
-    if (TScrControl* control = ScrProcess().control) control->SetupDebugging();
-  }
-  trace.Write(level, text);
+  ScrDebugSetUpNow();
+  ScrTraceLog().Write(level, text);
 }

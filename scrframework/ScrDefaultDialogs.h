@@ -1,6 +1,7 @@
 #pragma once
 
 #include <windows.h>
+#include "ScrExport.h"
 
 // The dialogs the controller falls back to when a saver supplies no form of its own.  The
 // password dialogs belong to the system's password provider, loaded by name for each call;
@@ -8,11 +9,11 @@
 
 // Calls "MPR.DLL" PwdChangePasswordA("SCRSAVE", parent, 0, 0) when the library and entry
 // exist; its result is ignored.
-void DefaultChangePasswordDialog(HWND parent);
+SCRKIT_API void DefaultChangePasswordDialog(HWND parent);
 
 // Calls "PASSWORD.CPL" VerifyScreenSavePwd(parent) and returns whether it answered non-zero;
 // true when the library or the entry is missing.  Traces each step at tlMsg.
-bool DefaultVerifyPasswordDialog(HWND parent);
+SCRKIT_API bool DefaultVerifyPasswordDialog(HWND parent);
 
 // Runs the module's "SCRABOUT" dialog template modally over parent; OK or Cancel end it.
-void DefaultAboutDialog(HWND parent);
+SCRKIT_API void DefaultAboutDialog(HWND parent);

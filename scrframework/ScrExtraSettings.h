@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Component.h"
+#include "ScrExport.h"
 
 class TScrSettings;
 
@@ -8,7 +9,7 @@ class TScrSettings;
 // for each settings component (TScrControl::PerformExtras) and sets Settings; the settings
 // component calls ReadRegistry and WriteRegistry whenever it reads or writes the shared
 // values.  Descendants keep their values in a key of their own through TScrRegistry.
-class TScrExtraSettings : public TComponent {
+class SCRKIT_API TScrExtraSettings : public TComponent {
 public:
   explicit TScrExtraSettings(TComponent* owner) : TComponent(owner) {}
   // Tells Settings, which then forgets this object.

@@ -3,7 +3,6 @@
 #include <string>
 
 #include "ScrControl.h"
-#include "ScrCurrentUserHive.h"
 #include "ScrDebug.h"
 #include "ScrPasswordRule.h"
 #include "ScrProcess.h"
@@ -50,7 +49,7 @@ void TScrForm::CreateParams(TCreateParams& params) {
 }
 
 void TScrForm::ScrReadGeneralRegistry() {
-  TScrDismissalSettings settings = ScrReadDismissalSettings(ScrCurrentUserHive(), ScrControlPolicy());
+  TScrDismissalSettings settings = ScrReadDismissalSettings(ScrSettingsHive(), ScrControlPolicy());
   passwordDelay_ = settings.passwordDelay;
   mouseThreshold_ = settings.mouseThreshold;
   mute_ = settings.mute;
@@ -188,7 +187,7 @@ bool TScrForm::TestRequirePassword() {
   // Unsigned subtraction: right across the wrap of the tick count after 49.7 days.
   DWORD elapsed = GetTickCount() - startTick_;
   return ScrTestRequirePassword(control->RequirePassword, IsWindowsNt(), elapsed, passwordDelay_,
-                                ScrCurrentUserHive(),
+                                ScrSettingsHive(),
                                 [](const char* line) { ScrDebug(tlMsg, line); });
 }
 

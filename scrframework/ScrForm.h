@@ -4,6 +4,7 @@
 
 #include "ScrBase.h"
 #include "ScrDismissal.h"
+#include "ScrExport.h"
 
 class TScrSettings;
 
@@ -23,7 +24,7 @@ inline constexpr WPARAM ScrQueryForm = 1;
 // The four dismissal settings (password delay, mouse threshold, mute, active
 // configuration) are read from the current user's shared screen-saver values on
 // construction and whenever a settings component of the form reports a change.
-class TScrForm : public TScrBase {
+class SCRKIT_API TScrForm : public TScrBase {
 public:
   explicit TScrForm(TComponent* owner);
 

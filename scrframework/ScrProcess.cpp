@@ -1,6 +1,7 @@
 #include "ScrProcess.h"
 
 #include "Abort.h"
+#include "ScrCurrentUserHive.h"
 #include "ScrDebug.h"
 
 namespace {
@@ -20,6 +21,11 @@ TScrProcessState& ScrProcess() {
   // Process-wide by design: the host starts one saver per process.
   static TScrProcessState state;
   return state;
+}
+
+TScrHive& ScrSettingsHive() {
+  TScrHive* hive = ScrProcess().hive;
+  return hive ? *hive : ScrCurrentUserHive();
 }
 
 TScrControl* ScrControl() {

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "ScrExport.h"
 #include "ScrHive.h"
 
 // Days since 30 December 1899, the fraction being the time of day.
@@ -21,7 +22,7 @@ using TCurrency = std::int64_t;
 // Storage: integers REG_DWORD; bools REG_DWORD 0 or 1; strings REG_SZ (REG_EXPAND_SZ is
 // read too, unexpanded); floats, currency, dates and times 8 bytes of REG_BINARY (the
 // little-endian double, or the 64-bit currency integer); binary data REG_BINARY.
-class TScrRegistry {
+class SCRKIT_API TScrRegistry {
 public:
   // hive must outlive the object.  path is relative to the hive's root.
   TScrRegistry(TScrHive& hive, std::string path);

@@ -2,10 +2,11 @@
 
 #include "Abort.h"
 #include "ScrControl.h"
-#include "ScrCurrentUserHive.h"
 #include "ScrDebug.h"
 #include "ScrExtraSettings.h"
+#include "ScrGeneral.h"
 #include "ScrProcess.h"
+#include "ScrSensitivity.h"
 #include "ScrSystemAgent.h"
 
 namespace {
@@ -22,7 +23,7 @@ TScrSharedPolicy ScrControlPolicy() {
   return {control->AllowMute, control->AllowActiveConfig};
 }
 
-void InitialiseRegistry() { ScrInitialiseSharedValues(ScrCurrentUserHive()); }
+void InitialiseRegistry() { ScrInitialiseSharedValues(ScrSettingsHive()); }
 
 TScrSettings::TScrSettings(TComponent* owner) : TComponent(owner) {
   TScrControl* control = ScrProcess().control;
@@ -37,6 +38,7 @@ TScrSettings::TScrSettings(TComponent* owner) : TComponent(owner) {
 }
 
 TScrSettings::~TScrSettings() {
+  BindGeneral(nullptr);
   TScrExtraSettings* extras = extras_;
   extras_ = nullptr;  // its destructor reports back; nothing left to forget then
   delete extras;      // takes it out of its owner's list (the toolkit's ownership rule)
@@ -63,12 +65,25 @@ void TScrSettings::Loaded() {
 }
 
 void TScrSettings::ReadRegistry() {
-  ScrReadSharedValues(ScrCurrentUserHive(), ScrControlPolicy(), values_);
+  TScrSharedValues read = values_;
+  if (ScrReadSharedValues(ScrSettingsHive(), ScrControlPolicy(), read)) Assign(read);
   if (extras_) extras_->ReadRegistry();
 }
 
+void TScrSettings::Assign(const TScrSharedValues& values) {
+  for (int corner = scTopLeft; corner <= scBottomLeft; ++corner) {
+    SetCorner(static_cast<TScrCorner>(corner), values.corners[static_cast<size_t>(corner)]);
+  }
+  SetMute(values.mute);
+  SetMouseThreshold(values.mouseThreshold);
+  SetMouseThresholdIndex(values.mouseThresholdIndex);
+  SetPasswordDelay(values.passwordDelay);
+  SetPasswordDelayIndex(values.passwordDelayIndex);
+  SetDisableActiveConfig(values.disableActiveConfig);
+}
+
 void TScrSettings::WriteRegistry() {
-  bool written = ScrWriteSharedValues(ScrCurrentUserHive(), ScrControlPolicy(), values_);
+  bool written = ScrWriteSharedValues(ScrSettingsHive(), ScrControlPolicy(), values_);
   if (extras_) extras_->WriteRegistry();
   if (written) ScrNotifyScreenSaverChanged();
 }
@@ -104,3 +119,76 @@ void TScrSettings::ChildDestructionNotify(TScrExtraSettings* extras) {
 }
 
 bool TScrSettings::SageOk() const { return ::SageOk(); }
+
+void TScrSettings::BindGeneral(TScrGeneral* panel) {
+  if (general_ == panel) return;
+  if (general_) general_->boundSettings_ = nullptr;
+  if (panel && panel->boundSettings_) panel->boundSettings_->general_ = nullptr;
+  general_ = panel;
+  if (general_) general_->boundSettings_ = this;
+}
+
+void TScrSettings::CopyFromGeneral(TScrGeneral* panel) {
+  for (int corner = scTopLeft; corner <= scBottomLeft; ++corner) {
+    SetCorner(static_cast<TScrCorner>(corner), panel->Corner(static_cast<TScrCorner>(corner)));
+  }
+  SetMute(panel->Mute());
+  SetMouseThreshold(panel->MousePixThreshold());
+  SetMouseThresholdIndex(panel->MouseThreshold());
+  const DWORD delay = panel->PasswordDelay();
+  SetPasswordDelay(delay);
+  SetPasswordDelayIndex(delay > 59 ? 1 : 0);
+  SetDisableActiveConfig(panel->DisableActiveConfig());
+}
+
+void TScrSettings::ShowInGeneral(const std::function<void(TScrGeneral&)>& show) {
+  if (!general_) return;
+  // The panel reports no change of the user meanwhile.
+  const bool saved = general_->updatingFromSettings_;
+  general_->updatingFromSettings_ = true;
+  try {
+    show(*general_);
+  } catch (...) {
+    general_->updatingFromSettings_ = saved;
+    throw;
+  }
+  general_->updatingFromSettings_ = saved;
+}
+
+void TScrSettings::SetCorner(TScrCorner corner, TScrCornerMode mode) {
+  if (values_.corners[corner] == mode) return;
+  values_.corners[corner] = mode;
+  ShowInGeneral([&](TScrGeneral& panel) { panel.SetCorner(corner, mode); });
+}
+
+void TScrSettings::SetMute(bool mute) {
+  if (values_.mute == mute) return;
+  values_.mute = mute;
+  ShowInGeneral([&](TScrGeneral& panel) { panel.SetMute(mute); });
+}
+
+void TScrSettings::SetMouseThreshold(DWORD pixels) {
+  if (values_.mouseThreshold == pixels) return;
+  values_.mouseThreshold = pixels;
+  ShowInGeneral([&](TScrGeneral& panel) { panel.SetMouseThreshold(ScrSensitivityOfPixels(pixels)); });
+}
+
+void TScrSettings::SetMouseThresholdIndex(DWORD index) {
+  if (values_.mouseThresholdIndex == index) return;
+  values_.mouseThresholdIndex = index;
+  ShowInGeneral([&](TScrGeneral& panel) { panel.SetMouseThreshold(ScrSensitivityOfIndex(index)); });
+}
+
+void TScrSettings::SetPasswordDelay(DWORD seconds) {
+  if (values_.passwordDelay == seconds) return;
+  values_.passwordDelay = seconds;
+  ShowInGeneral([&](TScrGeneral& panel) { panel.SetPasswordDelay(seconds); });
+}
+
+void TScrSettings::SetPasswordDelayIndex(DWORD index) { values_.passwordDelayIndex = index; }
+
+void TScrSettings::SetDisableActiveConfig(bool disable) {
+  if (values_.disableActiveConfig == disable) return;
+  values_.disableActiveConfig = disable;
+  ShowInGeneral([&](TScrGeneral& panel) { panel.SetDisableActiveConfig(disable); });
+}

@@ -4,20 +4,14 @@
 
 namespace {
 
-constexpr char PasswordDelayName[] = "Password Delay";
-constexpr char PasswordDelayIndexName[] = "Password Delay Index";
-constexpr char MouseThresholdName[] = "Mouse Threshold";
-constexpr char MouseThresholdIndexName[] = "Mouse Threshold Index";
-constexpr char MouseCornersName[] = "Mouse Corners";
-constexpr char MuteSoundName[] = "Mute Sound";
-constexpr char ActiveConfigName[] = "Active Config";
-
 // Four corner characters and the terminating zero.
 constexpr std::size_t CornersSize = 5;
 
-bool ReadCorners(TScrHiveKey& key, std::array<TScrCornerMode, 4>& corners) {
+}  // namespace
+
+bool ScrReadCornersValue(TScrHiveKey& key, std::array<TScrCornerMode, 4>& corners) {
   TScrRegistryValue stored;
-  if (!key.Read(MouseCornersName, CornersSize, stored) ||
+  if (!key.Read(ScrMouseCornersName, CornersSize, stored) ||
       (stored.type != ScrRegSz && stored.type != ScrRegExpandSz)) {
     return false;
   }
@@ -29,14 +23,16 @@ bool ReadCorners(TScrHiveKey& key, std::array<TScrCornerMode, 4>& corners) {
   return true;
 }
 
-bool WriteCorners(TScrHiveKey& key, const std::array<TScrCornerMode, 4>& corners) {
+bool ScrWriteCornersValue(TScrHiveKey& key, const std::array<TScrCornerMode, 4>& corners) {
   TScrRegistryValue stored{ScrRegSz, {}};
   for (TScrCornerMode corner : corners) {
     stored.data.push_back(corner == scmNow ? 'Y' : corner == scmNever ? 'N' : '-');
   }
   stored.data.push_back(0);
-  return key.Write(MouseCornersName, stored);
+  return key.Write(ScrMouseCornersName, stored);
 }
+
+namespace {
 
 void EnsureDword(TScrHiveKey& key, const char* name, std::uint32_t fallback,
                  std::uint32_t largest = UINT32_MAX) {
@@ -51,32 +47,32 @@ void EnsureDword(TScrHiveKey& key, const char* name, std::uint32_t fallback,
 void ScrInitialiseSharedValues(TScrHive& hive) {
   std::unique_ptr<TScrHiveKey> key = hive.Open(ScrSaversKey, true);
   if (!key) return;
-  EnsureDword(*key, PasswordDelayName, 30);
-  EnsureDword(*key, PasswordDelayIndexName, 0, 1);
-  EnsureDword(*key, MouseThresholdName, 100);
-  EnsureDword(*key, MouseThresholdIndexName, mtNormal, mtKeyboard_only);
+  EnsureDword(*key, ScrPasswordDelayName, 30);
+  EnsureDword(*key, ScrPasswordDelayIndexName, 0, 1);
+  EnsureDword(*key, ScrMouseThresholdName, 100);
+  EnsureDword(*key, ScrMouseThresholdIndexName, mtNormal, mtKeyboard_only);
   std::array<TScrCornerMode, 4> corners;
-  if (!ReadCorners(*key, corners)) WriteCorners(*key, {scmNormal, scmNormal, scmNormal, scmNormal});
-  EnsureDword(*key, MuteSoundName, 0);
-  EnsureDword(*key, ActiveConfigName, 0);
+  if (!ScrReadCornersValue(*key, corners)) ScrWriteCornersValue(*key, {scmNormal, scmNormal, scmNormal, scmNormal});
+  EnsureDword(*key, ScrMuteSoundName, 0);
+  EnsureDword(*key, ScrActiveConfigName, 0);
 }
 
 bool ScrReadSharedValues(TScrHive& hive, const TScrSharedPolicy& policy, TScrSharedValues& values) {
   std::unique_ptr<TScrHiveKey> key = hive.Open(ScrSaversKey, false);
   if (!key) return false;
   std::uint32_t value;
-  if (ScrHiveReadDword(*key, PasswordDelayName, value)) values.passwordDelay = value;
-  if (ScrHiveReadDword(*key, PasswordDelayIndexName, value)) {
+  if (ScrHiveReadDword(*key, ScrPasswordDelayName, value)) values.passwordDelay = value;
+  if (ScrHiveReadDword(*key, ScrPasswordDelayIndexName, value)) {
     values.passwordDelayIndex = std::min<std::uint32_t>(value, 1);
   }
-  if (ScrHiveReadDword(*key, MouseThresholdName, value)) values.mouseThreshold = value;
-  if (ScrHiveReadDword(*key, MouseThresholdIndexName, value)) {
+  if (ScrHiveReadDword(*key, ScrMouseThresholdName, value)) values.mouseThreshold = value;
+  if (ScrHiveReadDword(*key, ScrMouseThresholdIndexName, value)) {
     values.mouseThresholdIndex = std::min<std::uint32_t>(value, mtKeyboard_only);
   }
-  ReadCorners(*key, values.corners);
-  if (ScrHiveReadDword(*key, MuteSoundName, value)) values.mute = value != 0;
+  ScrReadCornersValue(*key, values.corners);
+  if (ScrHiveReadDword(*key, ScrMuteSoundName, value)) values.mute = value != 0;
   if (!policy.allowMute) values.mute = true;
-  if (ScrHiveReadDword(*key, ActiveConfigName, value)) values.disableActiveConfig = value == 0;
+  if (ScrHiveReadDword(*key, ScrActiveConfigName, value)) values.disableActiveConfig = value == 0;
   if (!policy.allowActiveConfig) values.disableActiveConfig = true;
   return true;
 }
@@ -85,14 +81,14 @@ bool ScrWriteSharedValues(TScrHive& hive, const TScrSharedPolicy& policy,
                           const TScrSharedValues& values) {
   std::unique_ptr<TScrHiveKey> key = hive.Open(ScrSaversKey, true);
   if (!key) return false;
-  ScrHiveWriteDword(*key, PasswordDelayName, values.passwordDelay);
-  ScrHiveWriteDword(*key, PasswordDelayIndexName, values.passwordDelayIndex);
-  ScrHiveWriteDword(*key, MouseThresholdName, values.mouseThreshold);
-  ScrHiveWriteDword(*key, MouseThresholdIndexName, values.mouseThresholdIndex);
-  WriteCorners(*key, values.corners);
-  if (policy.allowMute) ScrHiveWriteDword(*key, MuteSoundName, values.mute ? 1 : 0);
+  ScrHiveWriteDword(*key, ScrPasswordDelayName, values.passwordDelay);
+  ScrHiveWriteDword(*key, ScrPasswordDelayIndexName, values.passwordDelayIndex);
+  ScrHiveWriteDword(*key, ScrMouseThresholdName, values.mouseThreshold);
+  ScrHiveWriteDword(*key, ScrMouseThresholdIndexName, values.mouseThresholdIndex);
+  ScrWriteCornersValue(*key, values.corners);
+  if (policy.allowMute) ScrHiveWriteDword(*key, ScrMuteSoundName, values.mute ? 1 : 0);
   if (policy.allowActiveConfig) {
-    ScrHiveWriteDword(*key, ActiveConfigName, values.disableActiveConfig ? 0 : 1);
+    ScrHiveWriteDword(*key, ScrActiveConfigName, values.disableActiveConfig ? 0 : 1);
   }
   return true;
 }
@@ -101,10 +97,10 @@ TScrDismissalSettings ScrReadDismissalSettings(TScrHive& hive, const TScrSharedP
   TScrDismissalSettings settings{100, 10, true, false};
   if (std::unique_ptr<TScrHiveKey> key = hive.Open(ScrSaversKey, false)) {
     std::uint32_t value;
-    settings.passwordDelay = ScrHiveReadDword(*key, PasswordDelayName, value) ? value : 100;
-    settings.mouseThreshold = ScrHiveReadDword(*key, MouseThresholdName, value) ? value : 100;
-    settings.mute = ScrHiveReadDword(*key, MuteSoundName, value) ? value != 0 : true;
-    settings.activeConfig = ScrHiveReadDword(*key, ActiveConfigName, value) && value != 0;
+    settings.passwordDelay = ScrHiveReadDword(*key, ScrPasswordDelayName, value) ? value : 100;
+    settings.mouseThreshold = ScrHiveReadDword(*key, ScrMouseThresholdName, value) ? value : 100;
+    settings.mute = ScrHiveReadDword(*key, ScrMuteSoundName, value) ? value != 0 : true;
+    settings.activeConfig = ScrHiveReadDword(*key, ScrActiveConfigName, value) && value != 0;
   }
   if (!policy.allowMute) settings.mute = true;
   if (!policy.allowActiveConfig) settings.activeConfig = false;

@@ -20,6 +20,13 @@
 //
 // A value of another type or size than listed reads as missing.
 inline constexpr char ScrSaversKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Screen Savers";
+inline constexpr char ScrPasswordDelayName[] = "Password Delay";
+inline constexpr char ScrPasswordDelayIndexName[] = "Password Delay Index";
+inline constexpr char ScrMouseThresholdName[] = "Mouse Threshold";
+inline constexpr char ScrMouseThresholdIndexName[] = "Mouse Threshold Index";
+inline constexpr char ScrMouseCornersName[] = "Mouse Corners";
+inline constexpr char ScrMuteSoundName[] = "Mute Sound";
+inline constexpr char ScrActiveConfigName[] = "Active Config";
 
 enum TScrCornerMode : std::uint8_t { scmNormal = 0, scmNow = 1, scmNever = 2 };
 enum TMouseThreshold : std::uint8_t { mtHigh = 0, mtNormal = 1, mtLow = 2, mtKeyboard_only = 3 };
@@ -48,6 +55,11 @@ struct TScrSharedPolicy {
   bool allowMute = true;
   bool allowActiveConfig = true;
 };
+
+// "Mouse Corners" of an open key.  Reading gives false, corners untouched, when the value is
+// missing, longer than 5 bytes or not a string.
+bool ScrReadCornersValue(TScrHiveKey& key, std::array<TScrCornerMode, 4>& corners);
+bool ScrWriteCornersValue(TScrHiveKey& key, const std::array<TScrCornerMode, 4>& corners);
 
 // Fills in every missing (or unreadable) value with its start default: "Password Delay" 30,
 // "Mouse Threshold" 100, "Mouse Threshold Index" 1, "Mouse Corners" "----", the others 0.

@@ -24,10 +24,20 @@ bool DetectAgent() {
 
 }  // namespace
 
-bool SageOk() {
-  static const bool running = DetectAgent();  // process-wide: the agent does not come and go
+namespace {
+
+// Process-wide: whether the agent runs is a fact about the machine.  Asked on first use,
+// and again only when a corner is changed while it was missing.
+bool& AgentRunning() {
+  static bool running = DetectAgent();
   return running;
 }
+
+}  // namespace
+
+bool SageOk() { return AgentRunning(); }
+
+bool ScrDetectSystemAgent() { return AgentRunning() = DetectAgent(); }
 
 void ScrNotifyScreenSaverChanged() {
   for (const char* name : AgentLibraries) {

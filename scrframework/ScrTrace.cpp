@@ -14,15 +14,21 @@ using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
 void TScrTrace::SetUp(TTraceLevel threshold, std::string target, bool startNewLog,
                       std::string_view commandLine) {
-  setUp_ = true;
+  std::lock_guard guard(lock_);
   target_ = std::move(target);
   threshold_ = threshold;
   fileStarted_ = !startNewLog;
-  if (startNewLog) Write(tlMsg, "(starting log)");
-  Write(tlMsg, std::string("****** NEW RUN STARTED **** ").append(commandLine));
+  setUp_ = true;
+  if (startNewLog) WriteLocked(tlMsg, "(starting log)");
+  WriteLocked(tlMsg, std::string("****** NEW RUN STARTED **** ").append(commandLine));
 }
 
 void TScrTrace::Write(TTraceLevel level, std::string_view text) {
+  std::lock_guard guard(lock_);
+  WriteLocked(level, text);
+}
+
+void TScrTrace::WriteLocked(TTraceLevel level, std::string_view text) {
   if (threshold_ == tlNone || level < threshold_) return;
   std::string_view target = setUp_ ? std::string_view(target_) : ScrDebuggerTarget;
   bool toDebugger = target == ScrDebuggerTarget;

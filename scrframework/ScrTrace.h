@@ -1,6 +1,8 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
+#include <mutex>
 #include <string>
 #include <string_view>
 
@@ -24,6 +26,9 @@ inline constexpr std::string_view ScrDebuggerTarget = "OutputDebugString";
 // Lines and file names have no length limit: a line is written whole however long it is
 // (the full command line of a run can be long), so nothing is cut and nothing overflows.
 // A file that cannot be opened loses the line silently: tracing never stops the saver.
+//
+// The timer threads write lines too: SetUp and Write hold a lock, so a line is written
+// whole and the log is emptied once, whichever thread comes first.
 class TScrTrace {
 public:
   // Receives each line meant for the debugger output (without a line end).
@@ -31,7 +36,7 @@ public:
 
   explicit TScrTrace(TDebuggerSink debugger) : debugger_(debugger) {}
 
-  bool IsSetUp() const { return setUp_; }
+  bool IsSetUp() const { return setUp_.load(); }
 
   // Configures the trace once the controller knows its properties.  target is
   // ScrDebuggerTarget or a file path (relative to the current directory when not absolute).
@@ -46,8 +51,11 @@ public:
   void Write(TTraceLevel level, std::string_view text);
 
 private:
+  void WriteLocked(TTraceLevel level, std::string_view text);
+
   TDebuggerSink debugger_;
-  bool setUp_ = false;
+  std::mutex lock_;
+  std::atomic<bool> setUp_{false};
   TTraceLevel threshold_ = tlAll;
   std::string target_;
   bool fileStarted_ = false;

@@ -3,7 +3,8 @@
 #   wine_session_start PREFIX   private Wine prefix (created on first use, no Mono or
 #                               Gecko installs, no dialogs, Wine's own fonts in its Fonts
 #                               folder, code page 1252) and, when DISPLAY is unset, an
-#                               Xvfb server on a free display
+#                               Xvfb server on a free display (1024 x 768, or the
+#                               WIDTHxHEIGHTxDEPTH in PLOTVANE_XVFB_SCREEN)
 #   wine_session_stop           ends every Wine process of the prefix and the Xvfb it started
 #   wine_screenshot FILE.png    the whole virtual screen as PNG
 #   wine_pixel FILE.png X Y     "R G B" of one pixel, decimal
@@ -30,7 +31,7 @@ wine_session_start() {
   if [[ -z "${DISPLAY:-}" ]]; then
     local fifo display
     fifo=$(mktemp -u) && mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${PLOTVANE_XVFB_SCREEN:-1024x768x24}" -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
     _wine_xvfb_pid=$!
     read -r -t 20 display <"$fifo" || true
     rm -f "$fifo"

@@ -10,8 +10,13 @@ TComponent* ToolkitFindComponent(const TComponent& owner, const std::string& nam
 }
 
 void ToolkitBuildLayout(TWinControl& window, std::initializer_list<TLayoutItem> items) {
+  ToolkitBuildLayout(window, window, items);
+}
+
+void ToolkitBuildLayout(TComponent& owner, TWinControl& window,
+                        std::initializer_list<TLayoutItem> items) {
   for (const TLayoutItem& item : items) {
-    TComponent* component = item.Kind(&window);
+    TComponent* component = item.Kind(&owner);
     component->SetName(item.Name);
     if (auto* control = dynamic_cast<TControl*>(component)) {
       // Properties first: a label sized to its text measures it in the font they give.
@@ -25,7 +30,7 @@ void ToolkitBuildLayout(TWinControl& window, std::initializer_list<TLayoutItem> 
       }
       TWinControl* parent = &window;
       if (item.Parent && *item.Parent)
-        parent = &ToolkitFind<TWinControl>(window, item.Parent);
+        parent = &ToolkitFind<TWinControl>(owner, item.Parent);
       control->SetParent(parent);
     } else if (item.Properties) {
       item.Properties(*component);

@@ -27,6 +27,11 @@ struct TLayoutItem {
 // Creates the table's components in order, owned by `window` and placed on it or on the
 // parent each row names (which must come earlier in the table).
 void ToolkitBuildLayout(TWinControl& window, std::initializer_list<TLayoutItem> items);
+// The same for a control that lays out children it does not own: they are owned by `owner`
+// (where they are found by name, parents named in the table included) and placed on
+// `window` or on the parent each row names.
+void ToolkitBuildLayout(TComponent& owner, TWinControl& window,
+                        std::initializer_list<TLayoutItem> items);
 
 // The component of that name among those `owner` owns, as a T; throws when there is none or
 // it is of another kind.

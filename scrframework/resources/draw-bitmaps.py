@@ -2,9 +2,10 @@
 """Draws the framework's bitmaps and about-box icon as 8-bit BMP/ICO files.
 
 Run from this folder when a picture changes; the outputs are committed so that the build
-needs no Python.  Sizes matter: the monitor picture is two 184 x 170 halves side by side
-(the monitor control is half the bitmap wide), its screen area spans (16, 17) to (169, 130),
-and the corner marks are 32 x 32.
+needs no Python.  Sizes matter: the monitor picture is two 184 x 170 halves side by side, the
+picture and its mask (the monitor control is half the bitmap wide), its screen area spans
+(16, 17) up to (169, 130), and the corner marks are 32 x 32.  No pixel of the monitor itself
+may be black: black in the picture is where the background shows.
 """
 import math
 import struct
@@ -116,23 +117,40 @@ def blurb():
     return canvas
 
 
-def monitor_half(screen):
-    canvas = Canvas(184, 170, 2)
+def monitor_picture():
+    """The monitor on a black background (black shows what lies under the control)."""
+    canvas = Canvas(184, 170, 0)
     canvas.rect(4, 4, 180, 145, 2)        # casing
-    canvas.frame(4, 4, 180, 145, 4)
-    canvas.frame(12, 13, 173, 134, 3)     # bezel
-    canvas.rect(16, 17, 169, 130, screen)  # the screen area
-    canvas.rect(62, 146, 122, 155, 3)     # neck
-    canvas.rect(40, 156, 144, 165, 4)     # foot
-    canvas.put(165, 140, 6)               # power light
-    canvas.put(166, 140, 6)
+    canvas.line(4, 4, 180, 4, 1)          # lit from the top left
+    canvas.line(4, 4, 4, 145, 1)
+    canvas.line(5, 145, 180, 145, 4)
+    canvas.line(180, 5, 180, 145, 4)
+    canvas.rect(12, 13, 172, 133, 4)      # bezel around the screen
+    canvas.rect(16, 17, 168, 129, 5)      # the screen area, (16, 17) up to (169, 130)
+    canvas.rect(66, 146, 118, 155, 3)     # neck
+    canvas.rect(40, 156, 144, 165, 2)     # foot
+    canvas.frame(40, 156, 144, 165, 4)
+    canvas.rect(164, 138, 166, 140, 6)    # power light
     return canvas
 
 
+def monitor_mask(picture):
+    """White where the background shows (the picture's black), black where it is covered."""
+    mask = Canvas(picture.width, picture.height, 0)
+    for y in range(picture.height):
+        for x in range(picture.width):
+            if picture.pixels[y][x] == 0:
+                mask.put(x, y, 1)
+    return mask
+
+
 def monitor():
-    canvas = Canvas(368, 170, 2)
-    canvas.blit(monitor_half(5), 0, 0)    # the corner picture: a desktop
-    canvas.blit(monitor_half(0), 184, 0)  # the preview picture: a black screen
+    """The picture on the left, its mask on the right: drawn with SRCAND (mask) and then
+    SRCINVERT (picture), the picture keeps the background around the monitor."""
+    picture = monitor_picture()
+    canvas = Canvas(368, 170, 0)
+    canvas.blit(picture, 0, 0)
+    canvas.blit(monitor_mask(picture), 184, 0)
     return canvas
 
 

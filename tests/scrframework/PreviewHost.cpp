@@ -6,7 +6,7 @@
 //                           its window and checks that the saver ends.
 //   preview_host --topmost TITLE
 //                           checks that the window titled TITLE is top-most and covers the
-//                           screen.
+//                           virtual screen.
 // Prints what it found; exit status 0 when every check held.
 #include <windows.h>
 
@@ -106,11 +106,12 @@ int TopMost(const char* title) {
   Check(window != nullptr, "the full-screen window exists");
   if (!window) return 1;
   Check((GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, "it is top-most");
-  Check(HasSize(window, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)),
-        "it has the screen's size");
+  Check(HasSize(window, GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)),
+        "it has the size of the virtual screen (every monitor)");
   RECT r;
   GetWindowRect(window, &r);
-  Check(r.left == 0 && r.top == 0, "it starts at the screen's corner");
+  Check(r.left == GetSystemMetrics(SM_XVIRTUALSCREEN) && r.top == GetSystemMetrics(SM_YVIRTUALSCREEN),
+        "it starts at the virtual screen's corner");
   Check((GetWindowLongPtrA(window, GWL_STYLE) & WS_CAPTION) == 0, "it has no caption");
   return failures == 0 ? 0 : 1;
 }

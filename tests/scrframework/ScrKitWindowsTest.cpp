@@ -17,168 +17,18 @@
 
 #include "Abort.h"
 #include "Application.h"
-#include "PlaceholderForms.h"
+#include "BlackForms.h"
 #include "Proxy.h"
 #include "ScrCommandLine.h"
 #include "ScrControl.h"
 #include "ScrCurrentUserHive.h"
 #include "ScrDebug.h"
+#include "ScrKitWindowsSupport.h"
 #include "ScrProcess.h"
 #include "ScrRegistry.h"
 #include "ScrSettings.h"
 
 namespace {
-
-std::filesystem::path ExeFolder() {
-  char path[MAX_PATH];
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  return std::filesystem::path(path).parent_path();
-}
-
-std::filesystem::path TraceFile() { return ExeFolder() / "scrkit-win-tests.log"; }
-
-// Sends every trace line of the process to a file, from the first test on.
-void EnsureSetUp() {
-  if (ScrTraceLog().IsSetUp()) return;
-  Application().Initialize();
-  Application().SetTitle("ScrKit tests");
-  ScrTraceLog().SetUp(tlAll, TraceFile().string(), true, "tests");
-}
-
-// The trace lines written since construction.
-class TTraceMark {
-public:
-  TTraceMark() : start_(std::filesystem::file_size(TraceFile())) {}
-  std::vector<std::string> Lines() const {
-    std::ifstream in(TraceFile(), std::ios::binary);
-    in.seekg(static_cast<std::streamoff>(start_));
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);) {
-      if (!line.empty() && line.back() == '\r') line.pop_back();  // a text file of Windows
-      lines.push_back(line);
-    }
-    return lines;
-  }
-
-private:
-  std::uintmax_t start_;
-};
-
-std::string ClassOf(HWND window) {
-  char name[128] = "";
-  GetClassNameA(window, name, sizeof name);
-  return name;
-}
-
-std::string TextOf(HWND window) {
-  char text[512] = "";
-  GetWindowTextA(window, text, sizeof text);
-  return text;
-}
-
-SIZE SizeOf(HWND window) {
-  RECT r;
-  GetWindowRect(window, &r);
-  return {r.right - r.left, r.bottom - r.top};
-}
-
-void Pump() {
-  MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (message.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(message.wParam));
-      return;
-    }
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-  }
-}
-
-// A plain window standing in for the host's preview area: a top-level frame with a
-// 152 x 112 child, the size the control panel gives a preview.  A pop-up without caption:
-// Wine waits seconds for a window manager to confirm when a captioned window goes.
-class THostWindow {
-public:
-  explicit THostWindow(const char* title = "host") {
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-    windowClass.lpszClassName = "ScrKitTestHost";
-    RegisterClassA(&windowClass);
-    frame_ = CreateWindowExA(0, "ScrKitTestHost", title, WS_POPUP | WS_BORDER | WS_VISIBLE, 40, 40,
-                             260, 200, nullptr, nullptr, windowClass.hInstance, nullptr);
-    area_ = CreateWindowExA(0, "ScrKitTestHost", title, WS_CHILD | WS_VISIBLE, 10, 10, 152, 112,
-                            frame_, nullptr, windowClass.hInstance, nullptr);
-  }
-  ~THostWindow() {
-    if (IsWindow(frame_)) DestroyWindow(frame_);
-  }
-  THostWindow(const THostWindow&) = delete;
-  THostWindow& operator=(const THostWindow&) = delete;
-
-  HWND Frame() const { return frame_; }
-  HWND Area() const { return area_; }
-  void Destroy() { DestroyWindow(frame_); }
-
-private:
-  HWND frame_;
-  HWND area_;
-};
-
-struct TCaughtBox {
-  std::string caption;
-  std::string text;
-};
-
-// While it lives, answers the windows that modal calls of this thread open: a dialog box
-// ("#32770": message boxes, the about box) is recorded and pressed OK; any other visible
-// top-level window goes to onWindow at every tick.  Runs from a thread timer, so it works inside every
-// modal loop.
-class TBoxCatcher {
-public:
-  explicit TBoxCatcher(std::function<void(HWND)> onWindow = {}) : onWindow_(std::move(onWindow)) {
-    active_ = this;
-    timer_ = SetTimer(nullptr, 0, 30, &Tick);
-  }
-  ~TBoxCatcher() {
-    KillTimer(nullptr, timer_);
-    active_ = nullptr;
-  }
-  TBoxCatcher(const TBoxCatcher&) = delete;
-  TBoxCatcher& operator=(const TBoxCatcher&) = delete;
-
-  std::vector<TCaughtBox> boxes;
-  std::vector<int> okButtonIds;
-
-private:
-  static BOOL CALLBACK Visit(HWND window, LPARAM) {
-    TBoxCatcher* self = active_;
-    if (!self || !IsWindowVisible(window) || self->seen_.count(window)) return TRUE;
-    self->seen_.insert(window);
-    if (ClassOf(window) == "#32770") {
-      char text[512] = "";
-      GetDlgItemTextA(window, 0xFFFF, text, sizeof text);  // the message box's text control
-      self->boxes.push_back({TextOf(window), text});
-      if (HWND ok = GetDlgItem(window, IDOK); ok && TextOf(ok) == "OK") self->okButtonIds.push_back(IDOK);
-      PostMessageA(window, WM_COMMAND, IDOK, 0);
-    } else if (self->onWindow_) {
-      // Not remembered: the handler closes it before the next tick, and the same window may
-      // be shown again at once (a dialog run twice).
-      self->seen_.erase(window);
-      self->onWindow_(window);
-    }
-    return TRUE;
-  }
-  static VOID CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-    EnumThreadWindows(GetCurrentThreadId(), &Visit, 0);
-  }
-
-  static inline TBoxCatcher* active_ = nullptr;
-  std::function<void(HWND)> onWindow_;
-  std::set<HWND> seen_;
-  UINT_PTR timer_;
-};
 
 class ScrKitWindows : public ::testing::Test {
 protected:
@@ -313,14 +163,14 @@ TEST_F(ScrKitWindows, TaskbarStyleIsReplacedExactly) {
 // an object wins, and a cached form in use is passed over.
 TEST_F(ScrKitWindows, PerformInOrderTakesTheFirstSourceThatYields) {
   TScrControl control(nullptr);
-  TSPreviewForm cached(nullptr);
+  TBlackPreviewForm cached(nullptr);
   TComponent* fromEvent = nullptr;
   TScrCreatorEvent event = [&](TComponent* owner, TComponent*& newObj) {
     EXPECT_EQ(owner, &Application());
-    newObj = fromEvent = new TSPreviewForm(owner);
+    newObj = fromEvent = new TBlackPreviewForm(owner);
   };
   TScrCreatorEvent emptyEvent = [](TComponent*, TComponent*&) {};
-  TComponentClass cls = ComponentClass<TSPreviewForm>;
+  TComponentClass cls = ComponentClass<TBlackPreviewForm>;
 
   struct TRow {
     const char* name;
@@ -349,7 +199,7 @@ TEST_F(ScrKitWindows, PerformInOrderTakesTheFirstSourceThatYields) {
     } else if (row.how == esEvent) {
       EXPECT_EQ(obj, fromEvent) << row.name;
     } else if (row.how == esClass) {
-      EXPECT_TRUE(dynamic_cast<TSPreviewForm*>(obj)) << row.name;
+      EXPECT_TRUE(dynamic_cast<TBlackPreviewForm*>(obj)) << row.name;
     }
     if (obj != &cached) delete obj;
   }
@@ -382,7 +232,7 @@ TEST_F(ScrKitWindows, PreviewWithoutFormsShowsThePlaceholder) {
 
 TEST_F(ScrKitWindows, ConfigPreviewIsTakenBackAndItsProxyReused) {
   TScrControl control(nullptr);
-  control.SetModeClass(smSPreview, ComponentClass<TSPreviewForm>);
+  control.SetModeClass(smSPreview, ComponentClass<TBlackPreviewForm>);
   TTraceMark mark;
   auto proxies = [&] {
     auto owned = control.Components();
@@ -432,7 +282,7 @@ TEST_F(ScrKitWindows, ConfigurationWithoutDialogSaysSo) {
 
 TEST_F(ScrKitWindows, ActiveConfigurationReopensWhereItWasLeft) {
   TScrControl control(nullptr);
-  control.SetModeClass(smConfig, ComponentClass<TConfigForm>);
+  control.SetModeClass(smConfig, ComponentClass<TSettingsDialog>);
   THostWindow saver;
   std::vector<POINT> shownAt;
   bool moveFirst = true;
@@ -547,7 +397,7 @@ TEST_F(ScrKitWindows, FullScreenFormClosesThroughItsRulesAndThePassword) {
   SetDllDirectoryA((ExeFolder() / "providers" / "password").string().c_str());
   for (const auto& row : rows) {
     control.RequirePassword = row.policy;
-    TSaverForm form(nullptr);
+    TBlackSaverForm form(nullptr);
     form.RunningMode = smSFull;
     form.SetCaption(row.title);
     form.SetBounds(0, 0, 200, 100);
@@ -566,9 +416,9 @@ TEST_F(ScrKitWindows, FullScreenFormClosesThroughItsRulesAndThePassword) {
 }
 
 // A saver form that records the active configurations it would open and its action hook.
-class TRecordingSaver : public TSaverForm {
+class TRecordingSaver : public TBlackSaverForm {
 public:
-  using TSaverForm::TSaverForm;
+  using TBlackSaverForm::TBlackSaverForm;
   int configurations = 0;
   std::vector<UINT> hooked;
   void DoActiveConfigDialog() override { ++configurations; }
@@ -735,15 +585,15 @@ TEST_F(ScrKitWindows, SettingsOfAForbiddingControllerLeaveTheirValuesAlone) {
   RegCloseKey(key);
 }
 
-// Last: it ends the application's loop.  The same preview form that the saver module shows
-// in the control panel, hosted here so that its pixels can be read.
+// Last: it ends the application's loop.  A preview form hosted as the control panel hosts
+// one, in this process so that its pixels can be read.
 TEST_F(ScrKitWindows, MainPreviewFillsItsHostAndEndsWithIt) {
   TScrControl control(nullptr);
-  control.SetModeClass(smSPreview, ComponentClass<TSPreviewForm>);
+  control.SetModeClass(smSPreview, ComponentClass<TBlackPreviewForm>);
   THostWindow host;
   TTraceMark mark;
   control.PerformPreview(host.Area(), true);
-  auto* form = dynamic_cast<TSPreviewForm*>(control.CachedForm(smSPMain));
+  auto* form = dynamic_cast<TBlackPreviewForm*>(control.CachedForm(smSPMain));
   ASSERT_TRUE(form);
   HWND proxyChild = GetWindow(host.Area(), GW_CHILD);
   EXPECT_EQ(ClassOf(proxyChild), "ProxyChild");

@@ -45,6 +45,10 @@ for args in "" "/x" "/p" "/p 0x7ffffff0"; do
   [[ ! -e "$log" ]] || fail "'$args' wrote a trace: $(cat "$log")"
 done
 
+# The saver's own settings as a fresh install has them: its default graph set
+# ("Saver.twk" beside no sibling install) does not exist, so the full screen stays black.
+wine reg delete 'HKCU\Software\Quorvel\Plotvane' /f >/dev/null 2>&1 || true
+
 echo "== /s: a black top-most window over the whole screen, closed by a key"
 wine "$saver" /s &
 program=$!
@@ -61,7 +65,7 @@ wine "$host" --topmost "Plotvane" || fail "the full-screen window is not a top-m
 key_to "$window" space
 wait_saver "$program" || fail "the saver ended with status $?"
 expect_log "(starting log)" "****** NEW RUN STARTED **** \"$saver_win\" /s" "Perform full" \
-  "Full key down: closing..." "Acting upon saClose" "CloseQuery" \
+  "Perform extra settings" "Cannot open file Saver.twk" "Full key down: closing..." "Acting upon saClose" "CloseQuery" \
   "Close-query doesn't require password: so, it's fine."
 
 echo "== install registration of an ordinary start"
@@ -82,10 +86,11 @@ grep -q "^(starting log)" "$log" && [[ $(grep -c "starting log" "$log") == 1 ]] 
 echo "== /c: the settings dialog, closed with Escape"
 wine "$saver" /c &
 program=$!
-window=$(wine_wait_window "Plotvane Settings") || fail "no settings dialog"
+window=$(wine_wait_window "Quorvel Graph Screen Saver") || fail "no settings dialog"
 key_to "$window" Escape
 wait_saver "$program" || fail "the saver ended with status $?"
-expect_log "(starting log)" "****** NEW RUN STARTED **** \"$saver_win\" /c" "Perform Config (regular)"
+expect_log "(starting log)" "****** NEW RUN STARTED **** \"$saver_win\" /c" "Perform Config (regular)" \
+  "Perform extra settings"
 
 echo "== /a without a password provider of ours: nothing happens"
 run_saver "$saver" /a || fail "status $?"

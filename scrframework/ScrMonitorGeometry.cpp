@@ -1,0 +1,33 @@
+#include "ScrMonitorGeometry.h"
+
+TScrMonitorGeometry ScrMeasureMonitor(std::optional<TScrSize> monitorBitmap,
+                                      std::optional<TScrSize> cornerBitmap) {
+  TScrMonitorGeometry geometry;
+  geometry.size = monitorBitmap ? TScrSize{monitorBitmap->width / 2, monitorBitmap->height}
+                                : TScrSize{184, 170};
+  geometry.screen = {16, 17, 169, 130};
+  const TScrSize box = cornerBitmap.value_or(TScrSize{32, 32});
+  const TScrRect& s = geometry.screen;
+  geometry.corners = {{
+      {s.left, s.top, s.left + box.width, s.top + box.height},
+      {s.right - box.width, s.top, s.right, s.top + box.height},
+      {s.right - box.width, s.bottom - box.height, s.right, s.bottom},
+      {s.left, s.bottom - box.height, s.left + box.width, s.bottom},
+  }};
+  return geometry;
+}
+
+TScrSize ScrMonitorOrigin(const TScrMonitorGeometry& geometry, TScrSize control) {
+  // Floor division, so that a control one pixel too small puts the picture at -1, not 0.
+  auto half = [](int extra) { return extra >= 0 ? extra / 2 : -((-extra + 1) / 2); };
+  return {half(control.width - geometry.size.width), half(control.height - geometry.size.height)};
+}
+
+int ScrCornerAt(const TScrMonitorGeometry& geometry, int x, int y) {
+  int found = ScrNoCorner;
+  for (int corner = 0; corner < 4; ++corner) {
+    const TScrRect& box = geometry.corners[corner];
+    if (x >= box.left && x <= box.right && y >= box.top && y <= box.bottom) found = corner;
+  }
+  return found;
+}

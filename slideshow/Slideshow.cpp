@@ -1,0 +1,80 @@
+#include "Slideshow.h"
+
+#include <fstream>
+
+namespace {
+
+std::string SlideFileName(const std::string& path) {
+  const auto cut = path.find_last_of("\\/");
+  return cut == std::string::npos ? path : path.substr(cut + 1);
+}
+
+// The archive and its list, or the message saying why there are none.
+struct TSlideOpened {
+  std::unique_ptr<TSlideArchive> Archive;
+  TSlideList List;
+  int PictureCount = 0;
+  std::string Message;
+};
+
+TSlideOpened SlideOpen(const std::string& archivePath) {
+  TSlideOpened opened;
+  const std::string name = SlideFileName(archivePath);
+  auto stream = std::make_unique<std::ifstream>(archivePath, std::ios::binary);
+  if (!*stream) {
+    opened.Message = "Archivio non trovato: " + name;
+    return opened;
+  }
+  try {
+    opened.Archive = std::make_unique<TSlideArchive>(std::move(stream));
+  } catch (const std::exception&) {
+    opened.Message = "Archivio danneggiato: " + name;
+    return opened;
+  }
+  const int list = opened.Archive->Find("list.dat");
+  if (list < 0) {
+    opened.Message = "Manca list.dat nell'archivio " + name;
+    return opened;
+  }
+  try {
+    const std::vector<std::uint8_t> bytes = opened.Archive->Read(list);
+    opened.List = SlideReadList(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+  } catch (const std::exception&) {
+    opened.Message = "Archivio danneggiato: " + name;
+    return opened;
+  }
+  for (const std::string& member : opened.List.Members)
+    if (opened.Archive->Find(member) >= 0) ++opened.PictureCount;
+  return opened;
+}
+
+}  // namespace
+
+TSlideshow::TSlideshow(const std::string& archivePath, int displayWidth, int displayHeight) {
+  TSlideOpened opened = SlideOpen(archivePath);
+  message_ = std::move(opened.Message);
+  if (!message_.empty()) return;
+  archive_ = std::move(opened.Archive);
+  list_ = std::move(opened.List);
+  pictureCount_ = opened.PictureCount;
+  deck_ = std::make_unique<TSlideDeck>(EntryCount(), [this, displayWidth, displayHeight](int index) {
+    const std::string& member = list_.Members[std::size_t(index)];
+    const int found = archive_->Find(member);
+    if (found < 0) throw ESlideError("Missing archive member " + member);
+    const std::vector<std::uint8_t> bytes = archive_->Read(found);
+    return SlideDecode(member, bytes, displayWidth, displayHeight);
+  });
+  if (!deck_->Start()) message_ = "Nessuna immagine da mostrare";
+}
+
+TSlideSummary SlideSummarize(const std::string& archivePath) {
+  TSlideOpened opened = SlideOpen(archivePath);
+  return {SlideFileName(archivePath), opened.Message, opened.List.IntervalMs, opened.PictureCount};
+}
+
+std::string SlideArchivePathFor(const std::string& modulePath) {
+  const auto element = modulePath.find_last_of("\\/");
+  const auto dot = modulePath.rfind('.');
+  const bool hasExtension = dot != std::string::npos && (element == std::string::npos || dot > element);
+  return (hasExtension ? modulePath.substr(0, dot) : modulePath) + ".pak";
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+// The checks of the two GIF fuzz targets, shared by the libFuzzer programs (gif_fuzz,
+// gif_giflib_fuzz) and by the test that replays what they found (gif-regressions/).
+#include <cstdint>
+#include <span>
+#include <string>
+
+// The fuzz build's bound on the bitmap memory one input may make the decoder allocate (the
+// control's is GIFDefaultMaxBitmapBytes, 512 MiB).  The bound's checks are the same code at any
+// value; this one holds the seeds (at most 4 frames of 48 × 48) several times over and
+// pictures of about 200 × 200, enough to fill the LZW table many times.  A mutated size field
+// makes an input declare as much as the bound allows, in frames the data barely fills, and
+// such inputs set the pace: with the former 16 MiB they took most of a run's time, and 256 KiB
+// runs a grown corpus nearly four times as fast as 1 MiB.
+constexpr uint64_t GIFFuzzMaxBitmapBytes = uint64_t(256) << 10;
+
+// Loads `bytes` as the control does and, when they load, composes every frame.  Its findings are
+// crashes, leaks and sanitizer reports; it returns nothing.
+void GIFFuzzPlay(std::span<const uint8_t> bytes);
+
+// Decodes `bytes` with our decoder and with giflib's DGifSlurp and compares the results under
+// the rules stated in GIFGiflibDiff.cpp.  Returns "" when they agree, else the first difference
+// (what differs, in which frame, both values).
+std::string GIFGiflibDiff(std::span<const uint8_t> bytes);

@@ -1,0 +1,224 @@
+#!/usr/bin/env bash
+# Plotvane.scr as the Display control panel and a user run it, over a graph set this script
+# writes: the full screen (recording banner, floating and bouncing, a curve, no floating, an
+# image size far beyond the screen, a formula that fails at every frame), each ended by one
+# key and each writing the set back; then the settings dialog ended with Enter and with
+# Escape.  Screenshots of the runs stay in $PLOTVANE_SCREENSHOTS when it is set.
+# Usage: plotvane-saver.sh PlotvaneTraced.scr twk.exe Recording.bmp
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../../scripts/wine-session.sh"
+
+saver=$1 twk=$2 banner=$3
+wine_test_session
+cd "$work"
+shots=${PLOTVANE_SCREENSHOTS:-$work/shots}
+mkdir -p "$shots"
+
+windows_path() { local p=${1//\//\\}; echo "Z:$p"; }
+log=plotvane-trace.log
+
+# Graph 0 does not change with t (every frame the same picture, on black); 1 is a curve;
+# 2 divides by zero at every sample of every frame.
+cat >set.twktext <<'EOF'
+[graph]
+Name = Still Ripple
+Func3Text = 0.6sin(2u)cos(2v)
+UMinText = -3
+UMaxText = 3
+UDivText = 48
+VMinText = -3
+VMaxText = 3
+VDivText = 48
+TMaxText = 2pi
+FrameCount = 24
+FramesPerSecond = 100
+FillColor1 = 0x602000
+FillColor2 = 0xFFC040
+
+[graph]
+Name = Wave Curve
+Kind = curve
+Func1Text = u
+Func2Text = 2sin(2u+t)
+UMinText = -3
+UMaxText = 3
+UDivText = 60
+TMaxText = 2pi
+
+[graph]
+Name = Divide
+Func3Text = u/(t-t)
+TMaxText = 2pi
+EOF
+wine "$twk" build set.twktext -o set.twk >/dev/null || fail "twk build"
+cp set.twk original.twk
+set_win=$(windows_path "$work/set.twk")
+
+# The saver's seven values in one registry import.
+settings() {  # fn IsFloat IsReverse width height
+  printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Quorvel\\Plotvane]\r\n' >settings.reg
+  printf '"fn"=dword:%08x\r\n"IsFloat"=dword:%08x\r\n"IsReverse"=dword:%08x\r\n' "$1" "$2" "$3" >>settings.reg
+  printf '"IsRandom"=dword:00000000\r\n"ImageWidth"=dword:%08x\r\n"ImageHeight"=dword:%08x\r\n' "$4" "$5" >>settings.reg
+  printf '"CurrentFile"="%s"\r\n' "${set_win//\\/\\\\}" >>settings.reg
+  wine regedit /S settings.reg || fail "settings import"
+}
+start_full() {
+  rm -f "$log"
+  wine "$saver" /s &
+  program=$!
+  window=$(wine_wait_window "Plotvane") || fail "no full-screen window"
+  # Loaded by now: whatever the file holds from here on, the saver writes its set back.
+  echo "changed meanwhile" >set.twk
+}
+# One key ends the saver, at once; the set comes back byte for byte.
+end_full() {
+  xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window" || true
+  xdotool key --window "$window" space
+  for _ in $(seq 100); do kill -0 "$program" 2>/dev/null || break; sleep 0.1; done
+  if kill -0 "$program" 2>/dev/null; then kill "$program"; fail "one key did not end the saver"; fi
+  wait "$program" || fail "the saver ended with status $?"
+  cmp -s set.twk original.twk || fail "the graph set was not written back as it was"
+}
+shot() { wine_screenshot "$shots/$1.png"; }
+# Pixels of the shot's banner place that differ from the banner bitmap.
+banner_difference() {
+  convert "$shots/$1.png" -crop 210x50+8+8 +repage "$work/crop.png"
+  compare -metric AE "$work/crop.png" "$banner" null: 2>&1 | cut -d' ' -f1
+}
+# Bounding box "W H X Y" of everything not black.
+drawn_box() {
+  convert "$shots/$1.png" -bordercolor black -border 1 -format '%@' info: |
+    sed 's/[x+]/ /g' | awk '{print $1, $2, $3 - 1, $4 - 1}'
+}
+# Waits until the banner is gone (recording over) and a picture shows, within a bound only
+# a hang reaches.
+wait_playing() {
+  for i in $(seq 120); do
+    shot "$1"
+    (($(banner_difference "$1") > 2000)) && [[ $(drawn_box "$1") != 0\ 0\ * ]] && return 0
+    sleep 0.25
+  done
+  fail "still recording after 30 s"
+}
+
+echo "== /s: the banner while recording, then the same picture floating and bouncing"
+settings 0 1 0 1000 740
+start_full
+for _ in $(seq 100); do  # the first frame comes a moment after the window
+  shot recording
+  [[ $(wine_pixel "$shots/recording.png" 512 384) != "0 0 0" ]] && break
+  sleep 0.05
+done
+[[ $(wine_pixel "$shots/recording.png" 512 384) != "0 0 0" ]] || fail "no surface in the centre"
+diff=$(banner_difference recording)
+((diff < 50)) || fail "no recording banner at (8, 8) with the first frames: $diff pixels differ"
+wait_playing playing
+declare -A places=()
+first_size=""
+for i in 1 2 3 4 5 6; do
+  shot "floating-$i"
+  read -r w h x y <<<"$(drawn_box "floating-$i")"
+  [[ -z "$first_size" ]] && first_size="$w $h"
+  [[ "$w $h" == "$first_size" ]] || fail "the picture changed size: $w x $h, first $first_size"
+  # The image (1000 x 740 on 1024 x 768) never stands more than 3 pixels past an edge; so
+  # does the picture inside it, whose margins in the image are fixed.
+  places["$x $y"]=1
+  sleep 0.15
+done
+((${#places[@]} >= 3)) || fail "the picture did not move: ${!places[*]}"
+xs=$(printf '%s\n' "${!places[@]}" | cut -d' ' -f1 | sort -n)
+ys=$(printf '%s\n' "${!places[@]}" | cut -d' ' -f2 | sort -n)
+(($(tail -1 <<<"$xs") - $(head -1 <<<"$xs") <= 24 + 6)) || fail "left the room across: $xs"
+(($(tail -1 <<<"$ys") - $(head -1 <<<"$ys") <= 28 + 6)) || fail "left the room down: $ys"
+end_full
+
+echo "== /s with a curve: no banner, the plane drawn anew over the whole screen"
+settings 1 1 0 200 200
+start_full
+sleep 0.5
+shot curve
+(($(banner_difference curve) > 2000)) || fail "the banner shows over a curve"
+[[ $(convert "$shots/curve.png" -crop 200x200+412+284 +repage -format '%k' info:) -gt 2 ]] ||
+  fail "no curve in the centre"
+end_full
+
+echo "== /s without floating: the picture stays centred"
+settings 0 0 1 300 200
+start_full
+wait_playing still-1
+sleep 0.5
+shot still-2
+[[ "$(drawn_box still-1)" == "$(drawn_box still-2)" ]] || fail "it moved: $(drawn_box still-1), $(drawn_box still-2)"
+read -r w h x y <<<"$(drawn_box still-2)"
+((x >= 362 && y >= 284 && x + w <= 662 && y + h <= 484)) || fail "not in the centred image: $w $h $x $y"
+end_full
+
+echo "== /s with an image of 20000 x 20000: held to the screen, recorded, ended by a key"
+settings 0 1 0 20000 20000
+start_full
+wait_playing huge
+read -r w h x y <<<"$(drawn_box huge)"
+((w > 600 && h > 400)) || fail "the picture of the held image is small: $w x $h"
+end_full
+
+echo "== /s with a formula that divides by zero: one report, the first key ends it"
+settings 2 1 0 200 200
+start_full
+sleep 1
+shot divide
+[[ $(convert "$shots/divide.png" -crop 300x24+8+8 +repage -fill black +opaque white -format '%@' info:) != 0x0+* ]] ||
+  fail "no report at (8, 8)"
+[[ $(convert "$shots/divide.png" -crop 200x200+412+284 +repage -format '%k' info:) -eq 1 ]] ||
+  fail "something drawn in the centre"
+sleep 0.5
+reports=$(tr -d '\r' <"$log" | grep -c '^Divide: Floating point division by zero$' || true)
+[[ $reports == 1 ]] || fail "$reports reports: $(cat "$log")"
+boxes=$(xdotool search --onlyvisible --name '.' 2>/dev/null | wc -l)
+((boxes == 1)) || fail "$boxes visible windows, the saver's alone expected"
+end_full
+
+echo "== /c: the stored settings, sizes typed and Enter stores them"
+settings 1 1 0 200 200
+rm -f "$log"
+wine "$saver" /c &
+program=$!
+dialog=$(wine_wait_window "Quorvel Graph Screen Saver") || fail "no settings dialog"
+eval "$(xdotool getwindowgeometry --shell "$dialog")"  # the X window is the client area
+[[ "$WIDTH $HEIGHT" == "273 345" ]] || fail "the dialog's client area is $WIDTH x $HEIGHT"
+xdotool windowactivate --sync "$dialog" 2>/dev/null || xdotool windowfocus --sync "$dialog" || true
+sleep 0.3
+shot config
+# The focus starts in ImageHeight; Tab goes on to ImageWidth.
+xdotool key --window "$dialog" End BackSpace BackSpace BackSpace BackSpace
+xdotool type --window "$dialog" --delay 20 250
+xdotool key --window "$dialog" Tab End BackSpace BackSpace BackSpace BackSpace
+xdotool type --window "$dialog" --delay 20 300
+echo "changed meanwhile" >set.twk
+xdotool key --window "$dialog" Return
+for _ in $(seq 100); do kill -0 "$program" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$program" 2>/dev/null && fail "Enter did not close the dialog"
+wait "$program" || fail "status $?"
+stored=$(wine reg query 'HKCU\Software\Quorvel\Plotvane' | tr -d '\r')
+grep -q "ImageWidth    REG_DWORD    0x12c" <<<"$stored" || fail "width not stored: $stored"
+grep -q "ImageHeight    REG_DWORD    0xfa" <<<"$stored" || fail "height not stored: $stored"
+grep -q "fn    REG_DWORD    0x1" <<<"$stored" || fail "the stored selection was lost: $stored"
+cmp -s set.twk original.twk || fail "OK did not write the graph set back"
+
+echo "== /c: Escape stores nothing and still writes the set back"
+settings 1 1 0 200 200
+wine "$saver" /c &
+program=$!
+dialog=$(wine_wait_window "Quorvel Graph Screen Saver") || fail "no settings dialog"
+xdotool windowactivate --sync "$dialog" 2>/dev/null || xdotool windowfocus --sync "$dialog" || true
+xdotool key --window "$dialog" End BackSpace
+xdotool type --window "$dialog" --delay 20 7
+echo "changed meanwhile" >set.twk
+xdotool key --window "$dialog" Escape
+for _ in $(seq 100); do kill -0 "$program" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$program" 2>/dev/null && fail "Escape did not close the dialog"
+wait "$program" || fail "status $?"
+stored=$(wine reg query 'HKCU\Software\Quorvel\Plotvane' /v ImageHeight | tr -d '\r')
+grep -q "0xc8" <<<"$stored" || fail "Cancel stored a value: $stored"
+cmp -s set.twk original.twk || fail "Cancel did not write the graph set back"
+echo "the saver behaved"
