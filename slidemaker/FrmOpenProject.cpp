@@ -1,7 +1,7 @@
 #include "FrmOpenProject.h"
 
 #include "Button.h"
-#include "FolderListingWin32.h"
+#include "FileListControls.h"
 #include "FrmMain.h"
 #include "Label.h"
 #include "Layout.h"
@@ -12,6 +12,7 @@ namespace {
 
 void DefaultButton(TComponent& c) { static_cast<TButton&>(c).SetDefault(true); }
 void CancelButton(TComponent& c) { static_cast<TButton&>(c).SetCancel(true); }
+void Hidden(TComponent& c) { static_cast<TControl&>(c).SetVisible(false); }
 
 }  // namespace
 
@@ -29,6 +30,7 @@ TFrmOpenProject::TFrmOpenProject(TComponent* owner, TFrmMain& main) : TGradientF
       {"Lista", ComponentClass<TListBox>, "", 12, 28, 216, 154, nullptr},
       {"BtnOk", ComponentClass<TButton>, "", 72, 190, 75, 25, "Ok", DefaultButton},
       {"BtnAnnulla", ComponentClass<TButton>, "", 153, 190, 75, 25, "Cancel", CancelButton},
+      {"DirList", ComponentClass<TDirectoryListBox>, "", 0, 0, 0, 0, nullptr, Hidden},
   });
 
   OnShow = [this](TComponent*) { FormShow(); };
@@ -37,14 +39,13 @@ TFrmOpenProject::TFrmOpenProject(TComponent* owner, TFrmMain& main) : TGradientF
 }
 
 void TFrmOpenProject::FormShow() {
+  // Pointing the hidden folder list at the Projects folder reads it afresh, so projects made
+  // or removed since the last show appear as they are now.
+  auto& folders = ToolkitFind<TDirectoryListBox>(*this, "DirList");
+  folders.SetDirectory(main_.Store().ProjectsFolder());
+  const std::vector<std::string>& names = folders.SubFolders();
   auto& list = ToolkitFind<TListBox>(*this, "Lista");
   list.ClearItems();
-  std::vector<std::string> names;
-  try {
-    names = FolderSubfolderNames(FolderRead(main_.Store().ProjectsFolder()));
-  } catch (const EFolderListError&) {
-    // A Projects folder that cannot be read holds no project to offer.
-  }
   for (const std::string& name : names) list.AddItem(name);
   ToolkitFind<TButton>(*this, "BtnOk").SetEnabled(!names.empty());
   if (!names.empty()) list.SetItemIndex(0);

@@ -45,7 +45,7 @@ TEST(ProjectBuild, ArchiveAndSaverOfACleanBuild) {
   TBuildBench bench;
   const TBuildResult result = ProjectBuild(bench.store, bench.state, bench.zip);
   EXPECT_EQ(result.Outcome, TBuildOutcome::Built);
-  const std::string folder = bench.Project();
+  const std::string folder = bench.store.ProjectFolder("Mare");  // spelled "Projects" on Windows
   EXPECT_EQ(result.Message, "Il tuo screensaver è stato creato. Copia i file Mare.scr e Mare.pak che "
                             "trovi nella directory " + folder + ProjectPathDelim +
                             " e copiali nella directory di windows. Per ogni informazione visitare "
@@ -149,7 +149,7 @@ TEST(ProjectBuild, ArchiveThatCannotBeWrittenIsReported) {
   zip.folder = bench.dir.Path();
   const TBuildResult result = ProjectBuild(bench.store, bench.state, zip);
   EXPECT_EQ(result.Outcome, TBuildOutcome::NoArchive);
-  const std::string archive = bench.Project("Mare.pak");
+  const std::string archive = bench.store.ProjectFolder("Mare") + ProjectPathDelim + "Mare.pak";
   EXPECT_EQ(result.Message.rfind("Non è stato possibile scrivere l'archivio " + archive + " (", 0), 0u)
       << result.Message;
   EXPECT_NE(result.Message.find(result.ArchiveError), std::string::npos);
