@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 // The bitmaps a GIF picture is decoded and composed into.  Their memory layouts are those of
@@ -18,6 +19,17 @@ using TGIFColor = uint32_t;
 // index a frame's data can hold has a colour.
 using TGIFColorTable = std::array<TGIFColor, 256>;
 
+// Pictures hold their colour table by a shared pointer: the frames of a file that has no local
+// tables all show the global one, and a file of many small images would otherwise be mostly
+// copies of it.  The table is never changed once shared.
+using TGIFSharedColorTable = std::shared_ptr<const TGIFColorTable>;
+
+// An all-black table, the colours of a picture nothing was decoded into.
+inline const TGIFSharedColorTable& GIFBlackTable() {
+  static const TGIFSharedColorTable table = std::make_shared<const TGIFColorTable>();
+  return table;
+}
+
 // Bytes in one row of `bits` bits per row, padded to a multiple of 4.
 constexpr size_t GIFRowBytes(size_t bitsPerRow) { return (bitsPerRow + 31) / 32 * 4; }
 
@@ -27,7 +39,7 @@ struct TGIFBitmap8 {
   int Height = 0;
   size_t Stride = 0;           // bytes per row
   std::vector<uint8_t> Bits;   // Stride × Height bytes, bottom-up
-  TGIFColorTable Colors{};
+  TGIFSharedColorTable Colors = GIFBlackTable();   // never null
 
   TGIFBitmap8() = default;
   TGIFBitmap8(int width, int height)

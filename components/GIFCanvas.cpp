@@ -47,7 +47,7 @@ void TGIFCanvas::DrawFrame(TGIFFrame& frame) {
       if (withMask) CopyMaskBits(mask_.Row(top + y), left, frame.SavedMask.Row(y), 0, width);
     }
   }
-  const TGIFColorTable& colors = frame.Picture.Colors;
+  const TGIFColorTable& colors = *frame.Picture.Colors;
   for (int y = 0; y < height; ++y) {
     const uint8_t* indices = frame.Picture.Row(y);
     TGIFColor* target = picture_.Row(top + y) + left;

@@ -6,13 +6,16 @@ add_library(gifimage STATIC
   ${CMAKE_CURRENT_LIST_DIR}/GIFLzw.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GIFPaintGeometry.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GIFParser.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GIFRows.cpp
 )
 target_include_directories(gifimage PUBLIC ${CMAKE_CURRENT_LIST_DIR})
 if(PLOTVANE_FUZZ)
-  # The composition's pixel loops compare only counters and sizes, and UBSan adds a pointer
-  # check to every pixel: tracing those comparisons for the fuzzer took most of a fuzz run's
-  # time and gives it nothing to solve.  Their edges are still counted.
-  set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/GIFCanvas.cpp PROPERTIES
+  # The pixel loops of composition and of laying out decoded rows compare only counters, sizes
+  # and pixels against the transparent index, and UBSan adds a pointer check to every pixel:
+  # tracing those comparisons for the fuzzer took most of a fuzz run's time and gives it
+  # nothing to solve.  Their edges are still counted.
+  set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/GIFCanvas.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/GIFRows.cpp PROPERTIES
     COMPILE_OPTIONS -fno-sanitize-coverage=trace-cmp)
 endif()
 

@@ -1,9 +1,11 @@
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <new>
 #include <vector>
 
 #include "GIFLzw.h"
+#include "GIFRows.h"
 #include "GIFPicture.h"
 
 namespace {
@@ -59,19 +61,6 @@ void ReadColorTable(TGIFReader& reader, int bits, TGIFColorTable& table, const c
   for (size_t i = 0; i < count; ++i) {
     table[i] = TGIFColor(rgb[3 * i]) << 16 | TGIFColor(rgb[3 * i + 1]) << 8 | rgb[3 * i + 2];
   }
-}
-
-// The row of the picture that the n-th row of the data fills: interlaced data holds the rows
-// 0, 8, 16, …, then 4, 12, …, then 2, 6, …, then 1, 3, ….
-int InterlacedRow(int n, int height) {
-  const int pass1 = (height + 7) / 8, pass2 = (height + 3) / 8, pass3 = (height + 1) / 4;
-  if (n < pass1) return n * 8;
-  n -= pass1;
-  if (n < pass2) return 4 + n * 8;
-  n -= pass2;
-  if (n < pass3) return 2 + n * 4;
-  n -= pass3;
-  return 1 + n * 2;
 }
 
 class TGIFParser {
@@ -182,11 +171,16 @@ private:
     }
     const uint8_t packed = descriptor[8];
     frame.Interlaced = packed & 0x40;
-    TGIFColorTable colors = picture_.GlobalTable;
+    TGIFSharedColorTable colors;
     if (packed & 0x80) {
       const int bits = (packed & 7) + 1;
-      ReadColorTable(reader_, bits, colors, "local colour table");
+      TGIFColorTable local;
+      ReadColorTable(reader_, bits, local, "local colour table");
+      colors = std::make_shared<const TGIFColorTable>(local);
       picture_.GlobalTableBits = std::max(picture_.GlobalTableBits, bits);
+    } else {
+      if (!globalTable_) globalTable_ = std::make_shared<const TGIFColorTable>(picture_.GlobalTable);
+      colors = globalTable_;
     }
     if (haveControl_) {
       const int disposal = (control_[1] >> 2) & 7;
@@ -194,7 +188,7 @@ private:
       frame.Delay = uint32_t(control_[2] | control_[3] << 8) * 10;
       frame.Transparent = (control_[1] & 1) && picture_.Version == gvGIF89a;
       frame.TransparentIndex = control_[4];
-      frame.TransparentColor = colors[frame.TransparentIndex];
+      frame.TransparentColor = (*colors)[frame.TransparentIndex];
       haveControl_ = false;
     }
 
@@ -219,7 +213,7 @@ private:
       codes_.insert(codes_.end(), payload.begin(), payload.end());
     }
     frame.Picture = TGIFBitmap8(frame.Width, frame.Height);
-    frame.Picture.Colors = colors;
+    frame.Picture.Colors = std::move(colors);
     if (frame.Transparent) frame.Mask = TGIFMask(frame.Width, frame.Height, false);
     Decode(frame, codeSize);
 
@@ -250,21 +244,8 @@ private:
       decoder.DecodeTo(pixels);
     }
     decoder.Finish();
-    const size_t decoded = decoder.PixelsOut();
 
-    for (size_t n = 0; n < height; ++n) {
-      const int y = frame.Interlaced ? InterlacedRow(int(n), frame.Height) : int(n);
-      const uint8_t* from = linear_.data() + n * width;
-      std::memcpy(frame.Picture.Row(y), from, width);
-      if (frame.Transparent) {
-        // Only decoded pixels can be transparent; those the data did not reach stay opaque.
-        const size_t reached = decoded > n * width ? std::min(width, decoded - n * width) : 0;
-        uint8_t* maskRow = frame.Mask.Row(y);
-        for (size_t x = 0; x < reached; ++x) {
-          if (from[x] == frame.TransparentIndex) maskRow[x >> 3] |= uint8_t(0x80 >> (x & 7));
-        }
-      }
-    }
+    GIFStoreRows({linear_.data(), pixels}, decoder.PixelsOut(), frame);
   }
 
   // The file position of a byte of the gathered LZW data.
@@ -288,6 +269,7 @@ private:
   uint8_t control_[6] = {};
   bool haveControl_ = false;
   uint64_t allocated_ = 0;
+  TGIFSharedColorTable globalTable_;   // made when the first frame without a local table needs it
   std::vector<uint8_t> codes_;
   std::vector<TGIFSubBlock> blocks_;
   std::vector<uint8_t> linear_;

@@ -241,7 +241,7 @@ TEST(GIFAnimation, AssignToFailedLoadsAndFiles) {
   a.AssignTo(first);
   EXPECT_EQ(first.Width, 2);
   EXPECT_EQ(first.Bits, (TBytes{3, 1, 0, 0}));
-  EXPECT_EQ(first.Colors[3], 0x030303u);
+  EXPECT_EQ((*first.Colors)[3], 0x030303u);
   EXPECT_EQ(a.Data(), bytes);
 
   const auto folder = std::filesystem::temp_directory_path() / "gifimage-test";

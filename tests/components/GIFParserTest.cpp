@@ -45,9 +45,9 @@ TEST(GIFParser, SmallFileByteByByte) {
   ASSERT_EQ(picture.Frames.size(), 1u);
   const TGIFFrame& frame = picture.Frames[0];
   EXPECT_FALSE(frame.Transparent);
-  EXPECT_EQ(frame.Picture.Colors[0], 0xFF0000u);
-  EXPECT_EQ(frame.Picture.Colors[3], 0xFFFFFFu);
-  EXPECT_EQ(frame.Picture.Colors[4], 0u);   // entries the file does not define are black
+  EXPECT_EQ((*frame.Picture.Colors)[0], 0xFF0000u);
+  EXPECT_EQ((*frame.Picture.Colors)[3], 0xFFFFFFu);
+  EXPECT_EQ((*frame.Picture.Colors)[4], 0u);   // entries the file does not define are black
   // Stored bottom-up, rows padded to 4 bytes: the last row comes first.
   EXPECT_EQ(frame.Picture.Stride, 4u);
   EXPECT_EQ(frame.Picture.Bits, (TBytes{3, 0, 1, 0, 0, 1, 2, 0}));
@@ -144,9 +144,9 @@ TEST(GIFParser, LocalTableAndStrayBytes) {
                             Image(0, 0, 2, 1, 0x80), {0x10, 0x20, 0x30, 0x40, 0x50, 0x60},
                             Pixels2({1, 0}), {0x00, 0x00}});
   const TGIFPicture picture = MustParse(bytes);
-  EXPECT_EQ(picture.Frames[0].Picture.Colors[0], 0x102030u);
-  EXPECT_EQ(picture.Frames[0].Picture.Colors[1], 0x405060u);
-  EXPECT_EQ(picture.Frames[0].Picture.Colors[2], 0u);
+  EXPECT_EQ((*picture.Frames[0].Picture.Colors)[0], 0x102030u);
+  EXPECT_EQ((*picture.Frames[0].Picture.Colors)[1], 0x405060u);
+  EXPECT_EQ((*picture.Frames[0].Picture.Colors)[2], 0u);
   EXPECT_EQ(picture.GlobalTableBits, 2);
 }
 

@@ -349,7 +349,7 @@ std::string CompareFrames(const TGIFPicture& ours, const TPeer& peer, const TWal
       return Mismatch(name + " interlacing", frame.Interlaced, d.Interlace);
     }
     const TGIFColorTable colors = ExpectedTable(d.ColorMap ? d.ColorMap : gif.SColorMap);
-    if (auto m = FirstTableMismatch(name + " colour table", frame.Picture.Colors, colors);
+    if (auto m = FirstTableMismatch(name + " colour table", *frame.Picture.Colors, colors);
         !m.empty()) {
       return m;
     }
