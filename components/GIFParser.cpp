@@ -63,6 +63,10 @@ void ReadColorTable(TGIFReader& reader, int bits, TGIFColorTable& table, const c
   }
 }
 
+// The fewest bytes an image takes: its introducer, descriptor and LZW code size, and the
+// terminator of its (empty) data.
+constexpr size_t GIFLeastFrameBytes = 1 + 9 + 1 + 1;
+
 class TGIFParser {
 public:
   TGIFParser(std::span<const uint8_t> bytes, const TGIFLoadOptions& options, TGIFPicture& picture)
@@ -84,6 +88,10 @@ public:
       picture_.GlobalTableBits = (screen[4] & 7) + 1;
       ReadColorTable(reader_, picture_.GlobalTableBits, picture_.GlobalTable, "global colour table");
     }
+
+    // The frame list is made once, as long as the data could fill, rather than moved at
+    // every doubling.
+    picture_.Frames.reserve(std::min<size_t>(GIFMaxFrames, reader_.Size() / GIFLeastFrameBytes + 1));
 
     // Every pass consumes at least one byte, and reads stop at the end of the data: bounded.
     while (!reader_.AtEnd()) {
