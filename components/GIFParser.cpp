@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "GIFLzw.h"
-#include "GIFRows.h"
 #include "GIFPicture.h"
+#include "GIFRows.h"
 
 namespace {
 
@@ -252,7 +252,6 @@ private:
       decoder.DecodeTo(pixels);
     }
     decoder.Finish();
-
     GIFStoreRows({linear_.data(), pixels}, decoder.PixelsOut(), frame);
   }
 
