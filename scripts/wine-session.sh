@@ -10,6 +10,21 @@
 #   wine_pixel FILE.png X Y     "R G B" of one pixel, decimal
 #   wine_wait_window NAME [S]   waits up to S seconds (default 20) for a visible window titled NAME,
 #                               prints its X window id
+#
+# Waiting, never sleeping: each helper below polls its condition every 0.1 s and returns as
+# soon as it holds, or fails with a message naming what it waited for after S seconds
+# (default $wine_wait_seconds, 60 unless set: generous, since a loaded machine is slow, and
+# free when the condition comes at once).
+#   wine_wait_until S WHAT CMD...   runs CMD until it succeeds; WHAT names it in the failure
+#   wine_wait_gone NAME [S]         until no visible window is titled NAME
+#   wine_wait_exit PID [S]          until process PID has ended
+#   wine_wait_file FILE [S]         until FILE exists and is not empty
+#   wine_wait_line FILE REGEX [S]   until a line of FILE matches the extended REGEX
+#   wine_wait_pixel X Y RGB [S] [TOL] [FILE.png]
+#                                   until the screen's pixel (X, Y) is "R G B" (each channel
+#                                   within TOL, default 0); keeps the last screenshot in FILE
+#   wine_wait_screen_settled [S]    until two screenshots 0.2 s apart are the same (after an
+#                                   animation-free change, before a screenshot a person reads)
 #   wine_test_session           for test scripts: a session in the prefix PLOTVANE_WINEPREFIX,
 #                               a scratch folder in $work, both gone when the script exits;
 #                               fail MESSAGE ends the script with the message
@@ -103,6 +118,74 @@ wine_wait_window() {
   done
   echo "wine-session: no window titled '$name' after ${limit}s" >&2
   return 1
+}
+
+wine_wait_seconds=${wine_wait_seconds:-60}
+
+wine_wait_until() {
+  local limit=$1 what=$2 end
+  shift 2
+  end=$((${EPOCHREALTIME/./} + limit * 1000000))
+  until "$@"; do
+    ((${EPOCHREALTIME/./} < end)) || {
+      echo "wine-session: gave up after ${limit}s waiting for $what" >&2
+      return 1
+    }
+    sleep 0.1
+  done
+  return 0
+}
+
+_wine_window_gone() { [[ -z "$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null)" ]]; }
+wine_wait_gone() { wine_wait_until "${2:-$wine_wait_seconds}" "the window '$1' to close" _wine_window_gone "$1"; }
+
+_wine_process_gone() { ! kill -0 "$1" 2>/dev/null; }
+wine_wait_exit() { wine_wait_until "${2:-$wine_wait_seconds}" "process $1 to end" _wine_process_gone "$1"; }
+
+wine_wait_file() { wine_wait_until "${2:-$wine_wait_seconds}" "the file $1" test -s "$1"; }
+
+_wine_line_in() { grep -Eq -- "$2" "$1" 2>/dev/null; }
+wine_wait_line() { wine_wait_until "${3:-$wine_wait_seconds}" "a line /$2/ in $1" _wine_line_in "$1" "$2"; }
+
+_wine_pixel_is() {
+  local x=$1 y=$2 want=$3 tol=$4 shot=$5 got r g b wr wg wb
+  wine_screenshot "$shot" || return 1
+  got=$(wine_pixel "$shot" "$x" "$y")
+  read -r r g b <<<"$got"
+  read -r wr wg wb <<<"$want"
+  [[ -n "$b" ]] || return 1
+  ((r - wr <= tol && wr - r <= tol && g - wg <= tol && wg - g <= tol && b - wb <= tol && wb - b <= tol))
+}
+wine_wait_pixel() {
+  local shot=${6:-}
+  [[ -n "$shot" ]] || shot=$(mktemp --suffix=.png)
+  wine_wait_until "${4:-$wine_wait_seconds}" "the pixel ($1, $2) to be $3" \
+    _wine_pixel_is "$1" "$2" "$3" "${5:-0}" "$shot"
+  local status=$?
+  if ((status != 0)); then
+    echo "wine-session: the pixel ($1, $2) is $(wine_pixel "$shot" "$1" "$2")" >&2
+  fi
+  [[ -n "${6:-}" ]] || rm -f "$shot"
+  return $status
+}
+
+_wine_screen_same() {
+  local previous=$1 current=$2
+  wine_screenshot "$current" || return 1
+  if [[ -f "$previous" ]] && cmp -s <(convert "$previous" rgb:-) <(convert "$current" rgb:-); then
+    return 0
+  fi
+  mv "$current" "$previous"
+  sleep 0.1
+  return 1
+}
+wine_wait_screen_settled() {
+  local dir status
+  dir=$(mktemp -d)
+  wine_wait_until "${1:-$wine_wait_seconds}" "the screen to settle" _wine_screen_same "$dir/a.png" "$dir/b.png"
+  status=$?
+  rm -rf "$dir"
+  return $status
 }
 
 wine_test_session() {

@@ -17,7 +17,7 @@
 #include "Form.h"
 #include "GIFWriter.h"
 #include "GdiObject.h"
-#include "MessagePump.h"
+#include "../support/MessagePump.h"
 
 namespace {
 

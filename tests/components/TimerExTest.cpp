@@ -9,7 +9,7 @@
 #include <memory>
 #include <vector>
 
-#include "MessagePump.h"
+#include "../support/MessagePump.h"
 
 namespace {
 
