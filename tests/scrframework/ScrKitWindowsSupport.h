@@ -15,6 +15,7 @@
 
 #include "Application.h"
 #include "ScrDebug.h"
+#include "../support/MessagePump.h"
 
 inline std::filesystem::path ExeFolder() {
   char path[MAX_PATH];
@@ -167,28 +168,6 @@ private:
   UINT_PTR timer_;
 };
 
-
-// Dispatches messages until `done` holds or `limitMs` have passed; whether it held.
-inline bool PumpUntil(const std::function<bool()>& done, DWORD limitMs = 10000) {
-  const DWORD start = GetTickCount();
-  while (!done()) {
-    if (GetTickCount() - start > limitMs) return false;
-    MSG message;
-    if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&message);
-      DispatchMessageA(&message);
-    } else {
-      MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-  }
-  return true;
-}
-
-// Dispatches messages for `milliseconds`, for checks that something does not happen.
-inline void PumpFor(DWORD milliseconds) {
-  const DWORD start = GetTickCount();
-  PumpUntil([&] { return GetTickCount() - start >= milliseconds; }, milliseconds + 100);
-}
 
 // A left click at a point of the screen, through the system's input queue as the mouse's
 // would be.
