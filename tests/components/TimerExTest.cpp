@@ -1,17 +1,30 @@
 // TTimerEx under Wine: where its ticks run, what stops them, and what survives its destruction.
 // Nothing here depends on how fast the machine is: the checks are on delivery thread, order
-// and absence of ticks, never on the length of an interval.
+// and absence of ticks, never on the length of an interval.  That a timer stayed quiet is
+// checked once a running witness with the same interval has ticked several times.
 #include "TimerEx.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <vector>
 
 #include "../support/MessagePump.h"
 
 namespace {
+
+// Pumps until a second timer of the same mode and interval has ticked three times: by then
+// a timer that should be quiet would have ticked too.
+void PumpThreeIntervals(bool threaded, uint32_t interval) {
+  TTimerEx witness(nullptr);
+  witness.SetThreaded(threaded);
+  witness.SetInterval(interval);
+  int ticks = 0;
+  witness.SetOnTimer([&](TComponent*) { ++ticks; });
+  ASSERT_TRUE(PumpUntil([&] { return ticks >= 3; }));
+}
 
 class TimerExTest : public ::testing::TestWithParam<bool> {};
 
@@ -31,7 +44,7 @@ TEST_P(TimerExTest, TicksRunOnTheWindowThreadWhileEnabled) {
 
   timer.SetEnabled(false);
   size_t ticks = threads.size();
-  PumpFor(150);
+  PumpThreeIntervals(GetParam(), 5);
   EXPECT_EQ(threads.size(), ticks) << "ticks while disabled";
 
   timer.SetEnabled(true);
@@ -39,7 +52,7 @@ TEST_P(TimerExTest, TicksRunOnTheWindowThreadWhileEnabled) {
 
   timer.SetInterval(0);
   ticks = threads.size();
-  PumpFor(150);
+  PumpThreeIntervals(GetParam(), 5);
   EXPECT_EQ(threads.size(), ticks) << "ticks with interval 0";
 }
 
@@ -72,11 +85,26 @@ TEST(TimerEx, DestructionWhileATickIsPending) {
   timer->SetInterval(1);
   timer->SetOnTimer([&](TComponent*) { ++ticks; });
   ASSERT_TRUE(PumpUntil([&] { return ticks >= 2; }));
-  Sleep(50);  // without a loop: the worker has posted its next tick and waits for it
+  // Without a loop: the worker posts its next tick and waits for it.
+  const DWORD start = GetTickCount();
+  while (!(HIWORD(GetQueueStatus(QS_POSTMESSAGE)) & QS_POSTMESSAGE)) {
+    ASSERT_LT(GetTickCount() - start, 60000u) << "no tick was posted";
+    Sleep(1);
+  }
   timer.reset();
   const int before = ticks;
-  PumpFor(100);
+  ASSERT_TRUE(PumpPosted());  // the tick posted before the destruction, and nothing after
   EXPECT_EQ(ticks, before);
+}
+
+// Polls `done` without a message loop, for handlers that run on a worker; false after a minute.
+bool WaitUntil(const std::function<bool()>& done) {
+  const DWORD start = GetTickCount();
+  while (!done()) {
+    if (GetTickCount() - start > 60000) return false;
+    Sleep(1);
+  }
+  return true;
 }
 
 // With ThreadSafe the worker runs OnTimer itself, and once SetEnabled(false) has returned no
@@ -91,15 +119,21 @@ TEST(TimerEx, ThreadSafeTicksRunOnTheWorker) {
   std::atomic<bool> afterDisable{false};
   timer.SetOnTimer([&](TComponent*) {
     thread = GetCurrentThreadId();
-    Sleep(2);
+    Sleep(2);  // a handler that takes a moment, so that the disabling may meet one running
     if (disabled) afterDisable = true;
     ++ticks;
   });
-  for (int i = 0; i < 6000 && ticks < 3; ++i) Sleep(10);
-  ASSERT_GE(ticks.load(), 3);
+  ASSERT_TRUE(WaitUntil([&] { return ticks >= 3; }));
   timer.SetEnabled(false);
   disabled = true;
-  Sleep(50);
+  // A witness on a worker of its own, with the same interval: three of its ticks are three
+  // chances the disabled timer had.
+  TTimerEx witness(nullptr);
+  witness.SetThreadSafe(true);
+  witness.SetInterval(1);
+  std::atomic<int> witnessTicks{0};
+  witness.SetOnTimer([&](TComponent*) { ++witnessTicks; });
+  ASSERT_TRUE(WaitUntil([&] { return witnessTicks >= 3; }));
   EXPECT_FALSE(afterDisable);
   EXPECT_NE(thread.load(), GetCurrentThreadId());
 }
