@@ -312,6 +312,12 @@ TEST(GIFImageAnimation, TicksAdvanceFramesOnTheWindowThread) {
     for (size_t i = 0; i < 6; ++i) EXPECT_EQ(shown[i], cycle[i % 3]) << "change " << i;
   }
 
+  // The still picture is checked once an animated one, started beside it, has wrapped twice.
+  TGIFImage witness(nullptr);
+  ASSERT_TRUE(witness.LoadFromBytes(GIFWrite(file)));
+  int wraps = 0;
+  witness.OnWrapAnimation = [&](TComponent*) { ++wraps; };
+  witness.SetAnimate(true);
   file.Frames.resize(1);
   TGIFImage still(nullptr);
   ASSERT_TRUE(still.LoadFromBytes(GIFWrite(file)));
@@ -320,7 +326,8 @@ TEST(GIFImageAnimation, TicksAdvanceFramesOnTheWindowThread) {
   still.SetAnimate(true);
   TTarget target(2, 2);
   still.Paint(target.DC());
-  PumpFor(200);
+  witness.Paint(target.DC());
+  ASSERT_TRUE(PumpUntil([&] { return wraps >= 2; }));
   EXPECT_EQ(changes, 0);
 }
 
