@@ -11,6 +11,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <functional>
 #include <string>
 
 namespace {
@@ -40,13 +41,16 @@ DWORD ProcessOf(HWND window) {
   return process;
 }
 
-void PumpFor(DWORD milliseconds) {
-  DWORD start = GetTickCount();
-  while (GetTickCount() - start < milliseconds) {
+// Dispatches messages until `done` holds or a minute has passed (a saver that fails).
+bool PumpUntil(const std::function<bool()>& done) {
+  const DWORD start = GetTickCount();
+  while (!done()) {
+    if (GetTickCount() - start > 60000) return false;
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
-    Sleep(20);
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
   }
+  return true;
 }
 
 int Preview(const char* saver) {
@@ -74,14 +78,13 @@ int Preview(const char* saver) {
     return 1;
   }
 
-  // The saver needs a moment to start; a generous bound, only reached when it fails.
+  // Until the saver has shown its form in the proxy (or failed to within the bound).
   HWND proxy = nullptr, form = nullptr;
-  for (int i = 0; i < 600 && !form; ++i) {
-    PumpFor(50);
+  PumpUntil([&] {
     proxy = GetWindow(area, GW_CHILD);
     form = proxy ? GetWindow(proxy, GW_CHILD) : nullptr;
-  }
-  PumpFor(200);
+    return form && IsWindowVisible(form);
+  });
   Check(proxy && ClassOf(proxy) == "ProxyChild", "the saver put a ProxyChild window into the area");
   Check(proxy && HasSize(proxy, 152, 112), "the proxy has the area's size");
   Check(proxy && ProcessOf(proxy) == process.dwProcessId, "the proxy belongs to the saver process");
