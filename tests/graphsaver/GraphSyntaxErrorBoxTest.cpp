@@ -18,7 +18,7 @@ struct TSeenBox {
 // Waits for the box on another thread, reads it and presses OK.
 TSeenBox WatchAndClose() {
   TSeenBox seen;
-  for (int attempt = 0; attempt < 200; ++attempt) {  // up to 10 s
+  for (int attempt = 0; attempt < 1200; ++attempt) {  // polls for up to a minute
     HWND box = FindWindowA("#32770", "Quorvel Graph");
     if (box) {
       char buffer[256] = {};

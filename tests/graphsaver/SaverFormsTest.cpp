@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "../support/MessagePump.h"
 #include "Application.h"
 #include "Button.h"
 #include "CheckBox.h"
@@ -526,11 +527,7 @@ TEST_F(SaverForms, SaverWindowTellsASyntaxErrorOnItsScreen) {
   form.SetBorderStyle(bsNone);
   form.SetBounds(0, 0, 160, 120);
   form.Show();
-  for (int i = 0; i < 200 && !form.ReportLabel().Visible(); ++i) {
-    Pump();
-    Sleep(10);
-  }
-  ASSERT_TRUE(form.ReportLabel().Visible());
+  ASSERT_TRUE(PumpUntil([&] { return form.ReportLabel().Visible(); }));
   EXPECT_EQ(form.ReportLabel().Caption(), "Syntax Error in function definition.  Please fix and try again.");
   EXPECT_FALSE(form.ScrTimer().Enabled());
   EXPECT_FALSE(form.RecordImage().Visible());

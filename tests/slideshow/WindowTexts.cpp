@@ -1,5 +1,5 @@
 // Prints the text of every child window of the top-level window titled TITLE, one per line,
-// read across processes with WM_GETTEXT.  Exit status 1 when no such window appears in 10 s.
+// read across processes with WM_GETTEXT.  Exit status 1 when no such window appears within a minute.
 //   window_texts TITLE
 #include <windows.h>
 
@@ -11,7 +11,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   HWND window = nullptr;
-  for (int i = 0; i < 100 && !window; ++i) {
+  for (int i = 0; i < 600 && !window; ++i) {  // polls for up to a minute
     window = FindWindowA(nullptr, argv[1]);
     if (!window) Sleep(100);
   }

@@ -322,7 +322,7 @@ TEST(Picture, DisplaySizeDecodesLargeJpegFilesScaled) {
 
 // The box the application's error report shows, read on another thread and closed.
 std::string WatchErrorBox(const char* caption) {
-  for (int attempt = 0; attempt < 200; ++attempt) {  // up to 10 s
+  for (int attempt = 0; attempt < 1200; ++attempt) {  // polls for up to a minute
     if (HWND box = FindWindowA("#32770", caption)) {
       char text[512] = {};
       GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
