@@ -8,8 +8,8 @@
 #   wine_session_stop           ends every Wine process of the prefix and the Xvfb it started
 #   wine_screenshot FILE.png    the whole virtual screen as PNG
 #   wine_pixel FILE.png X Y     "R G B" of one pixel, decimal
-#   wine_wait_window NAME [S]   waits up to S seconds (default 20) for a visible window titled NAME,
-#                               prints its X window id
+#   wine_wait_window NAME [S]   waits up to S seconds (default $wine_wait_seconds) for a visible
+#                               window titled NAME, prints its X window id
 #
 # Waiting, never sleeping: each helper below polls its condition every 0.1 s and returns as
 # soon as it holds, or fails with a message naming what it waited for after S seconds
@@ -25,11 +25,15 @@
 #                                   within TOL, default 0); keeps the last screenshot in FILE
 #   wine_wait_screen_settled [S]    until two screenshots 0.2 s apart are the same (after an
 #                                   animation-free change, before a screenshot a person reads)
+#   wine_wait_changed FILE.png [S]  until the screen differs from the screenshot FILE.png (a
+#                                   menu or window opened by input that names no window)
 #   wine_test_session           for test scripts: a session in the prefix PLOTVANE_WINEPREFIX,
 #                               a scratch folder in $work, both gone when the script exits;
 #                               fail MESSAGE ends the script with the message
 #
 # Synthetic input goes through xdotool directly (xdotool key, mousemove, click).
+
+wine_wait_seconds=${wine_wait_seconds:-60}
 
 wine_session_start() {
   export WINEPREFIX=$1
@@ -107,7 +111,7 @@ wine_pixel() {
 }
 
 wine_wait_window() {
-  local name=$1 limit=${2:-20} id
+  local name=$1 limit=${2:-$wine_wait_seconds} id
   for ((i = 0; i < limit * 10; i++)); do
     id=$(xdotool search --onlyvisible --name "^$name\$" 2>/dev/null | head -n 1)
     if [[ -n "$id" ]]; then
@@ -120,7 +124,6 @@ wine_wait_window() {
   return 1
 }
 
-wine_wait_seconds=${wine_wait_seconds:-60}
 
 wine_wait_until() {
   local limit=$1 what=$2 end
@@ -185,6 +188,19 @@ wine_wait_screen_settled() {
   wine_wait_until "${1:-$wine_wait_seconds}" "the screen to settle" _wine_screen_same "$dir/a.png" "$dir/b.png"
   status=$?
   rm -rf "$dir"
+  return $status
+}
+
+_wine_screen_differs() {
+  wine_screenshot "$2" || return 1
+  ! cmp -s <(convert "$1" rgb:-) <(convert "$2" rgb:-)
+}
+wine_wait_changed() {
+  local shot status
+  shot=$(mktemp --suffix=.png)
+  wine_wait_until "${2:-$wine_wait_seconds}" "the screen to change" _wine_screen_differs "$1" "$shot"
+  status=$?
+  rm -f "$shot"
   return $status
 }
 
