@@ -14,6 +14,10 @@
 //       "showing" or "hidden": the mouse cursor of the foreground window's thread.
 //   slidemaker_probe move TITLE LEFT TOP
 //       moves the visible top-level window titled TITLE, as dragging its caption would.
+//   slidemaker_probe handled TITLE X Y
+//       waits until the system has the mouse at (X, Y) and then until the process of the
+//       window titled TITLE waits for input with none pending: a pointer movement has been
+//       handled.  Exit status 1 when either does not come within a minute.
 #include <windows.h>
 
 #include <cstdio>
@@ -172,6 +176,25 @@ int Cursor() {
   return 0;
 }
 
+int Handled(const char* title, int x, int y) {
+  const DWORD start = GetTickCount();
+  for (POINT at = {}; !GetCursorPos(&at) || at.x != x || at.y != y; Sleep(10)) {
+    if (GetTickCount() - start > 60000) {
+      std::fprintf(stderr, "the mouse is at %ld %ld, not %d %d\n", at.x, at.y, x, y);
+      return 1;
+    }
+  }
+  HWND window = FindVisible(title);
+  if (!window) return 1;
+  DWORD processId = 0;
+  GetWindowThreadProcessId(window, &processId);
+  HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, processId);
+  if (!process) return 1;
+  const DWORD waited = WaitForInputIdle(process, 60000);
+  CloseHandle(process);
+  return waited == 0 ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -179,7 +202,8 @@ int main(int argc, char** argv) {
   if (command == "dump" && argc == 3) return Dump(argv[2]);
   if (command == "label" && argc == 9) return Label(argv + 2);
   if (command == "cursor" && argc == 2) return Cursor();
+  if (command == "handled" && argc == 5) return Handled(argv[2], std::atoi(argv[3]), std::atoi(argv[4]));
   if (command == "move" && argc == 5) return Move(argv[2], std::atoi(argv[3]), std::atoi(argv[4]));
-  std::fprintf(stderr, "usage: slidemaker_probe dump TITLE | label FILE FONT HEIGHT BOLD RGB BACK TEXT | cursor | move TITLE LEFT TOP\n");
+  std::fprintf(stderr, "usage: slidemaker_probe dump TITLE | label FILE FONT HEIGHT BOLD RGB BACK TEXT | cursor | move TITLE LEFT TOP | handled TITLE X Y\n");
   return 2;
 }

@@ -13,7 +13,7 @@ mkdir -p "$shots"
 
 editor_start "$1" "$2"
 # A window just shown may not have painted yet.
-shot() { sleep 0.8; wine_screenshot "$shots/$1.png"; }
+shot() { wine_wait_screen_settled || fail "the screen keeps changing"; wine_screenshot "$shots/$1.png"; }
 # expect WHAT WANTED GOT
 expect() {
   [[ "$3" == "$2" ]] || { printf 'expected %s:\n%s\ngot:\n%s\n' "$1" "$2" "$3" >&2; exit 1; }
@@ -39,14 +39,14 @@ echo "== start-up"
 shot main-start
 dump "$main_title"
 for button in Aggiungi Elimina Anteprima "Crea screen saver"; do
-  expect "$button disabled" 0 "$(enabled Button "$button")"
+  shows "$button disabled" 0 enabled Button "$button"
 done
-expect "up disabled" 0 "$(enabled Button "" 1)"
-expect "down disabled" 0 "$(enabled Button "" 2)"
-expect "interval field disabled" 0 "$(enabled Edit 5)"
-expect "Uscita enabled" 1 "$(enabled Button Uscita)"
+shows "up disabled" 0 enabled Button "" 1
+shows "down disabled" 0 enabled Button "" 2
+shows "interval field disabled" 0 enabled Edit 5
+shows "Uscita enabled" 1 enabled Button Uscita
 client_origin "$main_title"
-label_shows $((CX + 104)) $((CY + 6)) "[Nessun progetto corrente]" || fail "the label does not read [Nessun progetto corrente]"
+wait_label $((CX + 104)) $((CY + 6)) "[Nessun progetto corrente]" || fail "the label does not read [Nessun progetto corrente]"
 echo "ok: [Nessun progetto corrente]"
 
 echo "== New"
@@ -54,7 +54,7 @@ menu 1 1
 wine_wait_window "Nuovo Progetto" >/dev/null || fail "no New dialog"
 shot new-dialog
 dump "Nuovo Progetto"
-expect "OK disabled at first" 0 "$(enabled Button Ok)"
+shows "OK disabled at first" 0 enabled Button Ok
 click Edit "*"
 key Return
 expect "Enter in an empty field" "Project name already exist" "$(message Lumivox)"
@@ -62,12 +62,11 @@ close_message Lumivox
 dump "Nuovo Progetto"
 click Edit "*"
 xdotool type --delay 50 'a\b'
-sleep 0.3
 dump "Nuovo Progetto"
-expect "OK enabled by a name" 1 "$(enabled Button Ok)"
+shows "OK enabled by a name" 1 enabled Button Ok
 key Return
-expect "a name with a separator" 'Il nome del progetto non può contenere i caratteri \ / : * ? " < > | né caratteri di controllo' \
-  "$(message Lumivox | iconv -f CP1252 -t UTF-8)"
+shows "a name with a separator" 'Il nome del progetto non può contenere i caratteri \ / : * ? " < > | né caratteri di controllo' \
+  message_utf8 Lumivox
 close_message Lumivox
 [[ ! -e "$app/projects/a" ]] || fail "the refused name created $(ls "$app/projects")"
 dump "Nuovo Progetto"
@@ -75,14 +74,13 @@ click Edit "*"
 key End BackSpace BackSpace BackSpace
 xdotool type --delay 50 'Mare'
 key Return
-for _ in $(seq 20); do [[ -f "$app/projects/Mare/list.dat" ]] && break; sleep 0.25; done
-expect "the new list file" "$(crlf 5)" "$(cat "$app/projects/Mare/list.dat")"
-sleep 0.5
+wine_wait_file "$app/projects/Mare/list.dat" || fail "no list file for Mare"
+shows "the new list file" "$(crlf 5)" cat "$app/projects/Mare/list.dat"
 dump "$main_title"
-expect "Aggiungi enabled" 1 "$(enabled Button Aggiungi)"
-expect "Crea enabled" 1 "$(enabled Button "Crea screen saver")"
-expect "interval field enabled" 1 "$(enabled Edit 5)"
-label_shows $((CX + 104)) $((CY + 6)) "Mare" || fail "the label does not name the project"
+shows "Aggiungi enabled" 1 enabled Button Aggiungi
+shows "Crea enabled" 1 enabled Button "Crea screen saver"
+shows "interval field enabled" 1 enabled Edit 5
+wait_label $((CX + 104)) $((CY + 6)) "Mare" || fail "the label does not name the project"
 menu 1 1
 wine_wait_window "Nuovo Progetto" >/dev/null || fail "no New dialog the second time"
 dump "Nuovo Progetto"
@@ -92,22 +90,28 @@ key Return
 expect "the same name in capitals" "Project name already exist" "$(message Lumivox)"
 close_message Lumivox
 key Escape
+wine_wait_gone "Nuovo Progetto" || fail "Escape left the New dialog open"
 
 echo "== image picker"
 dump "$main_title"
 click Button Aggiungi
 wine_wait_window "Apri Immagine" >/dev/null || fail "no picker"
 dump "Apri Immagine"
-expect "the JPEG filter first" "$(printf '%s\n' "JPEG (*.jpg)" "GIF (*.gif)" "BMP (*.bmp)" "ICO (*.ico)" "EMF (*.emf)" "WMF (*.wmf)")" \
-  "$(items ComboBox 1)"
-expect "JPEG selected" 0 "$(selection ComboBox 1)"
-expect "only .jpg files" "$(printf '%s\n' a.jpg b.jpg)" "$(items ListBox 1)"
+shows "the JPEG filter first" "$(printf '%s\n' "JPEG (*.jpg)" "GIF (*.gif)" "BMP (*.bmp)" "ICO (*.ico)" "EMF (*.emf)" "WMF (*.wmf)")" \
+  items ComboBox 1
+shows "JPEG selected" 0 selection ComboBox 1
+shows "only .jpg files" "$(printf '%s\n' a.jpg b.jpg)" items ListBox 1
 control ToolkitControl "*"   # the preview box
 px=$((X + 5)) py=$((Y + 6))
+# preview_shows R-RANGE G-RANGE B-RANGE: whether the middle of the preview box is that colour.
+preview_shows() {
+  wine_screenshot "$work/s.png"
+  read -r r g b <<<"$(wine_pixel "$work/s.png" $((px + 88)) $((py + 75)))"
+  (($1)) && (($2)) && (($3))
+}
 click_item ListBox 1 0
-wine_screenshot "$work/s.png"
-read -r r g b <<<"$(wine_pixel "$work/s.png" $((px + 88)) $((py + 75)))"
-((r > 180 && g < 70 && b < 70)) || fail "the JPEG preview shows $r $g $b"
+wine_wait_until "$wine_wait_seconds" "a red preview" preview_shows 'r > 180' 'g < 70' 'b < 70' ||
+  fail "the JPEG preview shows $r $g $b"
 echo "ok: the JPEG preview"
 click Button Aggiungi
 click Button Aggiungi
@@ -115,20 +119,13 @@ click ComboBox "*"
 key Down
 key Return
 dump "Apri Immagine"
-expect "the GIF filter" "$(printf '%s\n' anim.gif still.gif)" "$(items ListBox 1)"
+shows "the GIF filter" "$(printf '%s\n' anim.gif still.gif)" items ListBox 1
 click_item ListBox 1 0
-changed=no
-convert "$work/s.png" -crop 176x150+$px+$py +repage "$work/panel-0.png"
-for i in $(seq 20); do
-  wine_screenshot "$work/s.png"
-  convert "$work/s.png" -crop 176x150+$px+$py +repage "$work/panel-$i.png"
-  if [[ $i -gt 1 ]] && [[ $(compare -metric AE "$work/panel-$i.png" "$work/panel-$((i - 1)).png" null: 2>&1 || true) != 0 ]]; then
-    changed=yes
-    break
-  fi
-  sleep 0.15
-done
-[[ $changed == yes ]] || fail "the GIF preview does not animate"
+# The preview turns blue, then yellow: the GIF plays.
+wine_wait_until "$wine_wait_seconds" "a blue preview" preview_shows 'r < 70' 'g < 70' 'b > 180' ||
+  fail "the GIF preview shows $r $g $b, not its first frame"
+wine_wait_until "$wine_wait_seconds" "a yellow preview" preview_shows 'r > 180' 'g > 180' 'b < 70' ||
+  fail "the GIF preview does not animate"
 cp "$work/s.png" "$shots/picker-gif.png"
 echo "ok: the GIF animates in the preview"
 click Button Aggiungi
@@ -136,39 +133,41 @@ click ComboBox "*"
 key Up
 key Return
 dump "Apri Immagine"
+shows "the JPEG filter again" "$(printf '%s\n' a.jpg b.jpg)" items ListBox 1
 click_item ListBox 1 1
-wine_screenshot "$work/s.png"
-read -r r g b <<<"$(wine_pixel "$work/s.png" $((px + 88)) $((py + 75)))"
-((g > 140 && r < 70 && b < 70)) || fail "the JPEG after the GIF shows $r $g $b"
+wine_wait_until "$wine_wait_seconds" "a green preview" preview_shows 'r < 70' 'g > 140' 'b < 70' ||
+  fail "the JPEG after the GIF shows $r $g $b"
 cp "$work/s.png" "$shots/picker.png"
 echo "ok: a JPEG replaces the GIF"
 dump "Apri Immagine"
-before=$(grep -v '^window' "$dump" | cut -f 1,2,6 --complement)
+picker_state() { grep -v '^window' "$dump" | cut -f 1,2,6 --complement; }
+before=$(picker_state)
 click Button Chiudi
-sleep 0.5
-probe dump "Apri Immagine" >/dev/null && fail "Chiudi left the picker open"
+wine_wait_gone "Apri Immagine" || fail "Chiudi left the picker open"
 dump "$main_title"
-expect "Aggiungi twice, then the GIF" "$(printf '%s\n' "$a" "$a" "$anim")" "$(items ListBox)"
+shows "Aggiungi twice, then the GIF" "$(printf '%s\n' "$a" "$a" "$anim")" items ListBox
 click Button Aggiungi
 wine_wait_window "Apri Immagine" >/dev/null || fail "the picker did not open again"
 dump "Apri Immagine"
-expect "folder, mask and selection kept" "$before" "$(grep -v '^window' "$dump" | cut -f 1,2,6 --complement)"
-expect "the selection kept" 1 "$(selection ListBox 1)"
+shows "folder, mask and selection kept" "$before" picker_state
+shows "the selection kept" 1 selection ListBox 1
 click Button Chiudi
+wine_wait_gone "Apri Immagine" || fail "Chiudi left the picker open"
 
 echo "== the list and the interval"
 dump "$main_title"
-list_is() { dump "$main_title"; expect "$1" "$(printf '%s\n' "${@:2}")" "$(items ListBox)"; }
+list_is() { dump "$main_title"; shows "$1" "$(printf '%s\n' "${@:2}")" items ListBox; }
 click Button "" 1
 click Button "" 2
 click Button Elimina
-list_is "arrows and Elimina without a selection" "$a" "$a" "$anim"
+# The selection made after them shows that the three clicks have been handled.
 click_item ListBox 1 2
+shows "a selection after them" 2 selection ListBox
+list_is "arrows and Elimina without a selection" "$a" "$a" "$anim"
 click Button "" 2
-list_is "down on the last entry" "$a" "$a" "$anim"
 click Button "" 1
-list_is "up" "$a" "$anim" "$a"
-expect "the selection follows" 1 "$(selection ListBox)"
+list_is "down on the last entry stays, then up" "$a" "$anim" "$a"
+shows "the selection follows" 1 selection ListBox
 click Button "" 1
 click Button "" 1
 list_is "up twice, the second at the top" "$anim" "$a" "$a"
@@ -178,21 +177,17 @@ click_item ListBox 1 2
 click Button Elimina
 list_is "Elimina" "$a" "$anim"
 click Edit "*"
-key End BackSpace
-dump "$main_title"
-control Edit "*"
-expect "deleting the last digit" 5 "$(grep -P '^Edit\t' "$dump" | cut -f 2)"
 key End shift+Home
 xdotool type --delay 50 12
 dump "$main_title"
-expect "typing over the selection" 12 "$(grep -P '^Edit\t' "$dump" | cut -f 2)"
+shows "typing over the selection" 12 edit_text
 key End BackSpace BackSpace
+shows "deleting the last digit" 5 edit_text
 key End shift+Home
 xdotool type 1
-sleep 0.3
+shows "the new interval" 1 edit_text
 menu 1 3
-sleep 0.5
-expect "Save" "$(crlf 1 "$a" "$anim")" "$(cat "$app/projects/Mare/list.dat")"
+shows "Save" "$(crlf 1 "$a" "$anim")" cat "$app/projects/Mare/list.dat"
 shot main-project
 
 echo "== build"
@@ -234,35 +229,34 @@ menu 1 2
 wine_wait_window "Apri progetto" >/dev/null || fail "no Open dialog"
 shot open-dialog
 dump "Apri progetto"
-expect "the projects, sorted" "$(printf '%s\n' Alpha beta gamma Mare vuoto)" "$(items ListBox)"
-expect "the first selected" 0 "$(selection ListBox)"
+shows "the projects, sorted" "$(printf '%s\n' Alpha beta gamma Mare vuoto)" items ListBox
+shows "the first selected" 0 selection ListBox
 key Return
-sleep 0.5
+wine_wait_gone "Apri progetto" || fail "Enter left the Open dialog open"
 dump "$main_title"
-expect "the opened list" 'C:\manca.bmp' "$(items ListBox)"
-expect "the opened interval" 3 "$(grep -P '^Edit\t' "$dump" | cut -f 2)"
-label_shows $((CX + 104)) $((CY + 6)) "Alpha" || fail "the label does not name Alpha"
+shows "the opened list" 'C:\manca.bmp' items ListBox
+shows "the opened interval" 3 edit_text
+wait_label $((CX + 104)) $((CY + 6)) "Alpha" || fail "the label does not name Alpha"
 menu 1 2
 wine_wait_window "Apri progetto" >/dev/null || fail "no Open dialog the second time"
 key End
 key Return
-expect "a project without a list file" "Il progetto è vuoto" "$(message "$app_title" | iconv -f CP1252 -t UTF-8)"
+shows "a project without a list file" "Il progetto è vuoto" message_utf8 "$app_title"
 close_message "$app_title"
-for _ in $(seq 20); do [[ -f "$app/projects/vuoto/list.dat" ]] && break; sleep 0.25; done
-expect "its new list file" "$(crlf 5)" "$(cat "$app/projects/vuoto/list.dat")"
+wine_wait_file "$app/projects/vuoto/list.dat" || fail "no list file for vuoto"
+shows "its new list file" "$(crlf 5)" cat "$app/projects/vuoto/list.dat"
 dump "$main_title"
-expect "its empty list" "" "$(items ListBox)"
+shows "its empty list" "" items ListBox
 
 echo "== about box"
 menu 2 1
 wine_wait_window "Informazioni su..." >/dev/null || fail "no about box"
-sleep 0.5
 shot about
 
 echo "== Uscita"
 key alt+F4
+wine_wait_gone "Informazioni su..." || fail "Alt+F4 left the about box open"
 dump "$main_title"
 click Button Uscita
-for _ in $(seq 50); do kill -0 "$editor" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$editor" 2>/dev/null && fail "Uscita did not end the program"
+wine_wait_exit "$editor" || fail "Uscita did not end the program"
 echo "the editor behaved; screenshots in $shots"

@@ -25,15 +25,20 @@ work_setup
 # Back in the middle of the screen, under the place of the pictures: with no window manager
 # the keys go to the window under the pointer, and one test presses Enter with the pointer
 # resting where the pictures will appear.
-probe move "$main_title" 347 222
+wine_wait_until "$wine_wait_seconds" "the main window to move" _main_window_at 347 222 ||
+  fail "cannot move the main window"
 
-open_project() {  # open_project DOWNS: the Open dialog's entry after DOWNS presses of Down
+# open_project DOWNS PICTURES...: the Open dialog's entry after DOWNS presses of Down, which
+# lists PICTURES.
+open_project() {
   menu 1 2
   wine_wait_window "Apri progetto" >/dev/null || fail "no Open dialog"
   local i
   for ((i = 0; i < $1; i++)); do key Down; done
   key Return
-  sleep 0.5
+  wine_wait_gone "Apri progetto" || fail "Enter left the Open dialog open"
+  dump "$main_title"
+  shows "the project's pictures" "$(printf '%s\n' "${@:2}")" items ListBox
 }
 preview() {
   dump "$main_title"
@@ -41,6 +46,8 @@ preview() {
   wine_wait_window "Anteprima" >/dev/null || fail "no preview window"
 }
 open_now() { probe dump "Anteprima" >/dev/null; }
+wait_closed() { wine_wait_until "$wine_wait_seconds" "the preview to close" _window_closed "Anteprima" || fail "$1"; }
+is_colour() { [[ $(colour "$1" "$2") == "$3" ]]; }
 # colour X Y: R, B, Y (yellow) or K (anything else) at that point of a new screenshot.
 colour() {
   wine_screenshot "$work/p.png"
@@ -51,12 +58,14 @@ colour() {
 }
 
 echo "== two pictures at interval 1"
-open_project 1
+red=$(winpath "$pics/red.jpg")
+open_project 1 "$red" "$(winpath "$pics/blue.gif")"
 preview
 # Sampled at once and as fast as screenshots go: the first picture lasts one second.
 # Centred 40 pixels above the middle, both pictures cover (512, 344).
 sequence=""
-for i in $(seq 60); do
+end=$((${EPOCHREALTIME/./} + wine_wait_seconds * 1000000))
+while ((${EPOCHREALTIME/./} < end)); do
   c=$(colour 512 344)
   [[ "${sequence: -1}" == "$c" ]] || sequence+=$c
   [[ $c == R && ! -f "$work/red.png" ]] && cp "$work/p.png" "$work/red.png"
@@ -71,7 +80,11 @@ echo "ok: red first, then blue, then red again"
 dump "Anteprima"
 [[ $(head -n 1 "$dump" | cut -f 3) == "0 0 1024 768" ]] || fail "the preview covers $(head -n 1 "$dump" | cut -f 3)"
 [[ $(head -n 1 "$dump" | cut -f 5) == 1 ]] || fail "the preview is not top-most"
-expect_cursor() { [[ $(probe cursor) == "$1" ]] || fail "the cursor is not $1"; echo "ok: cursor $1"; }
+cursor_is() { [[ $(probe cursor) == "$1" ]]; }
+expect_cursor() {
+  wine_wait_until "$wine_wait_seconds" "the cursor $1" cursor_is "$1" || fail "the cursor is not $1"
+  echo "ok: cursor $1"
+}
 expect_cursor hidden
 # The red picture's corner: 200 × 120 placed at (412, 284).
 pixel_is() {
@@ -88,8 +101,7 @@ echo "ok: the logo"
 
 echo "== a key closes it"
 key space
-sleep 0.3
-open_now && fail "a key left the preview open"
+wait_closed "a key left the preview open"
 expect_cursor showing
 
 echo "== the mouse: the first movement recorded, the next one closes"
@@ -97,23 +109,21 @@ echo "== the mouse: the first movement recorded, the next one closes"
 # click): whatever movement the system reports as the window appears goes to the picture,
 # so the first one over the window's background is ours.
 xdotool mousemove 512 344
-sleep 0.3
 key Return
 wine_wait_window "Anteprima" >/dev/null || fail "Enter did not start the preview"
-sleep 0.5
+probe handled "Anteprima" 512 344 || fail "the preview does not settle"
 xdotool mousemove 100 100
-sleep 0.6
+probe handled "Anteprima" 100 100 || fail "the first mouse movement closed the preview"
 open_now || fail "the first mouse movement closed the preview"
 xdotool mousemove 130 110
-sleep 0.6
-open_now && fail "the second mouse movement left the preview open"
+wait_closed "the second mouse movement left the preview open"
 expect_cursor showing
 echo "ok: closed by the mouse"
 
 echo "== a picture that cannot be loaded, reported above the preview"
-open_project 0
+open_project 0 "$red" 'C:\manca.bmp'
 preview
-[[ $(colour 512 344) == R ]] || fail "the first picture is not shown"
+wine_wait_until "$wine_wait_seconds" "the red picture" is_colour 512 344 R || fail "the first picture is not shown"
 text=$(message "$app_title")
 [[ "$text" == "Cannot open file C:\\manca.bmp" ]] || fail "the report reads '$text'"
 [[ $(head -n 1 "$dump" | cut -f 5) == 1 ]] || fail "the report is not top-most"
@@ -121,19 +131,21 @@ expect_cursor showing
 # Lying wholly inside the preview, the box would not be painted on this bare X server
 # (see slidemaker-session.sh): moved to overhang the screen's edge, it shows on top.
 probe move "$app_title" 860 300
-sleep 0.8
-wine_screenshot "$shots/preview-error.png"
-[[ $(wine_pixel "$shots/preview-error.png" 900 350) != "0 0 0" ]] || fail "the report does not show above the preview"
+report_shows() {
+  wine_screenshot "$shots/preview-error.png"
+  [[ $(wine_pixel "$shots/preview-error.png" 900 350) != "0 0 0" ]]
+}
+wine_wait_until "$wine_wait_seconds" "the report over the preview" report_shows ||
+  fail "the report does not show above the preview"
 key Return
-sleep 0.5
-probe dump "$app_title" >/dev/null && fail "Enter did not close the report"
+wine_wait_until "$wine_wait_seconds" "the report to close" _window_closed "$app_title" ||
+  fail "Enter did not close the report"
 open_now || fail "the report closed the preview"
 expect_cursor hidden
-sleep 1.5
-[[ $(colour 512 344) == R ]] || fail "the slideshow went on past the failed picture"
+wine_wait_until "$wine_wait_seconds" "the red picture again" is_colour 512 344 R ||
+  fail "the slideshow went on past the failed picture"
 key space
-sleep 0.3
-open_now && fail "a key left the preview open after the report"
+wait_closed "a key left the preview open after the report"
 expect_cursor showing
 dump "$main_title"
 click Button Uscita

@@ -4,7 +4,10 @@
 #   editor_start EXE PROBE     copies EXE into $app (an empty program folder), starts it with
 #                              $pics as the current folder, waits for the main window and
 #                              moves it to the top-left corner
-#   dump TITLE                 the window's controls into $dump (see slidemaker_probe)
+#   dump TITLE                 the window's controls into $dump (see slidemaker_probe), once the
+#                              window is there
+#   shows WHAT WANTED CMD...   until CMD, run on a fresh dump of the window dumped last, prints
+#                              WANTED ("ok: WHAT"); fails showing what it printed last
 #   control CLASS TEXT [N]     the Nth control of that class and text ("*": any) in $dump: sets X Y W H
 #                              (screen), EN (enabled), VIS (visible), PARENT (parent's text)
 #   click CLASS TEXT [N]       a left click in the middle of that control
@@ -13,9 +16,15 @@
 #   menu N [M]                 chooses item M (default 1) of menu N of the main window's bar
 #   message TITLE              waits for a message box titled TITLE, prints its text
 #   close_message TITLE        clicks its OK button and waits until it is gone
-#   key KEYS...                xdotool key, then a pause for the editor to follow
+#   key KEYS...                xdotool key
+#   edit_text                  the text of the first edit field in $dump
 #   label_shows X Y TEXT [FONT HEIGHT BOLD RGB BACK]
 #                              whether the screen shows TEXT as a label draws it at (X, Y)
+#   wait_label X Y TEXT ...    until it does
+#
+# Input is never paced by pauses: each step waits for the effect it checks (a window, a
+# control's text or state, a file, a pixel), and a check that something stayed as it was
+# comes after a later input whose effect shows that the earlier one was handled.
 #   winpath PATH               PATH as the editor sees it (Z:\...)
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -37,27 +46,51 @@ editor_start() {
   wine reg add 'HKCU\Software\Wine\AppDefaults\slidemaker.exe\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
   (cd "$pics" && exec wine "$app/slidemaker.exe") &
   editor=$!
-  wine_wait_window "$main_title" 30 >/dev/null || fail "the main window did not open"
-  sleep 1
+  wine_wait_window "$main_title" >/dev/null || fail "the main window did not open"
   # Wine on a bare X server never paints a window that lies wholly inside an earlier window
   # of the program: the main window goes to the top-left corner, out of the way of the
   # dialogs centred on the screen, as a person would drag it.
-  probe move "$main_title" 8 8 || fail "cannot move the main window"
-  sleep 0.5
+  wine_wait_until "$wine_wait_seconds" "the main window to move" _main_window_at 8 8 ||
+    fail "cannot move the main window"
+  wine_wait_screen_settled || fail "the main window keeps changing"
+}
+
+_main_window_at() {
+  probe move "$main_title" "$1" "$2" || return 1
+  probe dump "$main_title" >"$dump" || return 1
+  [[ "$(head -n 1 "$dump" | cut -f 3 | cut -d ' ' -f 1,2)" == "$1 $2" ]]
 }
 
 winpath() { winepath -w "$1" 2>/dev/null | tr -d '\r'; }
 
 probe() { wine "$probe_exe" "$@" 2>/dev/null | tr -d '\r'; }
 
+_dump_once() { probe dump "$1" >"$dump"; }
 dump() {
-  local tries
-  for tries in 1 2 3 4 5 6 7 8 9 10; do
-    probe dump "$1" >"$dump" && return 0
-    sleep 0.5
-  done
-  fail "no window titled '$1'"
+  dumped=$1
+  wine_wait_until "$wine_wait_seconds" "the window '$1'" _dump_once "$1" || fail "no window titled '$1'"
 }
+
+shows() {
+  local what=$1 wanted=$2 got end
+  shift 2
+  end=$((${EPOCHREALTIME/./} + wine_wait_seconds * 1000000))
+  while :; do
+    got=$("$@" 2>/dev/null) || true
+    if [[ "$got" == "$wanted" ]]; then
+      echo "ok: $what"
+      return 0
+    fi
+    if ((${EPOCHREALTIME/./} >= end)); then
+      printf 'expected %s:\n%s\ngot:\n%s\n' "$what" "$wanted" "$got" >&2
+      exit 1
+    fi
+    sleep 0.1
+    probe dump "$dumped" >"$dump" || true
+  done
+}
+
+edit_text() { grep -P '^Edit\t' "$dump" | cut -f 2; }
 
 control() {
   local line rect
@@ -72,7 +105,6 @@ control() {
 click() {
   control "$@"
   xdotool mousemove $((X + W / 2)) $((Y + H / 2)) click 1
-  sleep 0.5
 }
 
 items() {
@@ -101,20 +133,15 @@ click_item() {
   height=$(item_height "$1" "$2")
   control "$1" "*" "$2"
   xdotool mousemove $((X + 20)) $((Y + 2 + height * $3 + height / 2)) click 1
-  sleep 0.5
 }
 
-key() {
-  xdotool key "$@"
-  sleep 0.4
-}
+key() { xdotool key "$@"; }
 
 menu() {
   local cx cy
   dump "$main_title"
   read -r cx cy _ _ <<<"$(head -n 1 "$dump" | cut -f 4)"
   xdotool mousemove $((cx + 20)) $((cy - 9)) click 1
-  sleep 0.4
   local i
   for ((i = 1; i < $1; i++)); do key Right; done
   key Down
@@ -123,26 +150,17 @@ menu() {
 }
 
 message() {
-  local tries
-  for tries in $(seq 40); do
-    if probe dump "$1" >"$dump"; then
-      awk -F'\t' 'tolower($1) == "static" && $2 != "" { print $2 }' "$dump"
-      return 0
-    fi
-    sleep 0.25
-  done
-  fail "no message box titled '$1'"
+  dump "$1"
+  awk -F'\t' 'tolower($1) == "static" && $2 != "" { print $2 }' "$dump"
 }
+message_utf8() { message "$1" | iconv -f CP1252 -t UTF-8; }
 
+_window_closed() { ! probe dump "$1" >/dev/null; }
 close_message() {
   dump "$1"
   click Button OK
-  local tries
-  for tries in $(seq 20); do
-    probe dump "$1" >/dev/null || return 0
-    sleep 0.25
-  done
-  fail "the message box '$1' stayed open"
+  wine_wait_until "$wine_wait_seconds" "the message box '$1' to close" _window_closed "$1" ||
+    fail "the message box '$1' stayed open"
 }
 
 client_origin() {
@@ -161,4 +179,8 @@ label_shows() {
   convert "$work/label-screen.png" -crop "${size}+${x}+${y}" +repage "$work/label-crop.png"
   differing=$(compare -metric AE "$work/label-crop.png" "$work/label.bmp" null: 2>&1 || true)
   [[ "$differing" == "0" ]]
+}
+
+wait_label() {
+  wine_wait_until "$wine_wait_seconds" "the label '$3'" label_shows "$@"
 }
