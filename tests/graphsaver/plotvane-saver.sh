@@ -19,7 +19,7 @@ windows_path() { local p=${1//\//\\}; echo "Z:$p"; }
 log=plotvane-trace.log
 
 # Graph 0 does not change with t (every frame the same picture, on black); 1 is a curve;
-# 2 divides by zero at every sample of every frame.
+# 2 divides by zero at every sample of every frame; 3 is a wave travelling with t.
 cat >set.twktext <<'EOF'
 [graph]
 Name = Still Ripple
@@ -50,6 +50,21 @@ TMaxText = 2pi
 Name = Divide
 Func3Text = u/(t-t)
 TMaxText = 2pi
+
+[graph]
+Name = Travelling Ripple
+Func3Text = 0.6sin(2u+t)cos(2v)
+UMinText = -3
+UMaxText = 3
+UDivText = 48
+VMinText = -3
+VMaxText = 3
+VDivText = 48
+TMaxText = 2pi
+FrameCount = 24
+FramesPerSecond = 100
+FillColor1 = 0x602000
+FillColor2 = 0xFFC040
 EOF
 wine "$twk" build set.twktext -o set.twk >/dev/null || fail "twk build"
 cp set.twk original.twk
@@ -75,8 +90,7 @@ start_full() {
 end_full() {
   xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window" || true
   xdotool key --window "$window" space
-  for _ in $(seq 100); do kill -0 "$program" 2>/dev/null || break; sleep 0.1; done
-  if kill -0 "$program" 2>/dev/null; then kill "$program"; fail "one key did not end the saver"; fi
+  wine_wait_exit "$program" || { kill "$program"; fail "one key did not end the saver"; }
   wait "$program" || fail "the saver ended with status $?"
   cmp -s set.twk original.twk || fail "the graph set was not written back as it was"
 }
@@ -93,30 +107,23 @@ drawn_box() {
 }
 # Waits until the banner is gone (recording over) and a picture shows, within a bound only
 # a hang reaches.
-wait_playing() {
-  for i in $(seq 120); do
-    shot "$1"
-    (($(banner_difference "$1") > 2000)) && [[ $(drawn_box "$1") != 0\ 0\ * ]] && return 0
-    sleep 0.25
-  done
-  fail "still recording after 30 s"
-}
+_playing() { shot "$1" && (($(banner_difference "$1") > 2000)) && [[ $(drawn_box "$1") != 0\ 0\ * ]]; }
+wait_playing() { wine_wait_until "$wine_wait_seconds" "the recording to end" _playing "$1" || fail "still recording"; }
 
 echo "== /s: the banner while recording, then the same picture floating and bouncing"
 settings 0 1 0 1000 740
 start_full
-for _ in $(seq 100); do  # the first frame comes a moment after the window
-  shot recording
-  [[ $(wine_pixel "$shots/recording.png" 512 384) != "0 0 0" ]] && break
-  sleep 0.05
-done
-[[ $(wine_pixel "$shots/recording.png" 512 384) != "0 0 0" ]] || fail "no surface in the centre"
+# The first frame comes a moment after the window.
+_centre_drawn() { shot recording && [[ $(wine_pixel "$shots/recording.png" 512 384) != "0 0 0" ]]; }
+wine_wait_until "$wine_wait_seconds" "the first frame" _centre_drawn || fail "no surface in the centre"
 diff=$(banner_difference recording)
 ((diff < 50)) || fail "no recording banner at (8, 8) with the first frames: $diff pixels differ"
 wait_playing playing
 declare -A places=()
 first_size=""
-for i in 1 2 3 4 5 6; do
+end=$((${EPOCHREALTIME/./} + wine_wait_seconds * 1000000))
+for ((i = 1; ${#places[@]} < 3; i++)); do
+  ((${EPOCHREALTIME/./} < end)) || fail "the picture did not move: ${!places[*]}"
   shot "floating-$i"
   read -r w h x y <<<"$(drawn_box "floating-$i")"
   [[ -z "$first_size" ]] && first_size="$w $h"
@@ -124,9 +131,7 @@ for i in 1 2 3 4 5 6; do
   # The image (1000 x 740 on 1024 x 768) never stands more than 3 pixels past an edge; so
   # does the picture inside it, whose margins in the image are fixed.
   places["$x $y"]=1
-  sleep 0.15
 done
-((${#places[@]} >= 3)) || fail "the picture did not move: ${!places[*]}"
 xs=$(printf '%s\n' "${!places[@]}" | cut -d' ' -f1 | sort -n)
 ys=$(printf '%s\n' "${!places[@]}" | cut -d' ' -f2 | sort -n)
 (($(tail -1 <<<"$xs") - $(head -1 <<<"$xs") <= 24 + 6)) || fail "left the room across: $xs"
@@ -136,22 +141,27 @@ end_full
 echo "== /s with a curve: no banner, the plane drawn anew over the whole screen"
 settings 1 1 0 200 200
 start_full
-sleep 0.5
-shot curve
+# Once the curve is there the first frames have been drawn: a banner would show with them.
+_curve_drawn() { shot curve && [[ $(convert "$shots/curve.png" -crop 200x200+412+284 +repage -format '%k' info:) -gt 2 ]]; }
+wine_wait_until "$wine_wait_seconds" "the curve" _curve_drawn || fail "no curve in the centre"
 (($(banner_difference curve) > 2000)) || fail "the banner shows over a curve"
-[[ $(convert "$shots/curve.png" -crop 200x200+412+284 +repage -format '%k' info:) -gt 2 ]] ||
-  fail "no curve in the centre"
 end_full
 
 echo "== /s without floating: the picture stays centred"
-settings 0 0 1 300 200
+# A travelling wave, so that each new frame on the screen shows that time has passed: over
+# several of them the picture never leaves the centred image.
+settings 3 0 1 300 200
 start_full
 wait_playing still-1
-sleep 0.5
-shot still-2
-[[ "$(drawn_box still-1)" == "$(drawn_box still-2)" ]] || fail "it moved: $(drawn_box still-1), $(drawn_box still-2)"
-read -r w h x y <<<"$(drawn_box still-2)"
-((x >= 362 && y >= 284 && x + w <= 662 && y + h <= 484)) || fail "not in the centred image: $w $h $x $y"
+declare -A frames=()
+end=$((${EPOCHREALTIME/./} + wine_wait_seconds * 1000000))
+for ((i = 2; ${#frames[@]} < 4; i++)); do
+  ((${EPOCHREALTIME/./} < end)) || fail "the frames do not change: ${#frames[@]} seen"
+  shot still-2
+  read -r w h x y <<<"$(drawn_box still-2)"
+  ((x >= 362 && y >= 284 && x + w <= 662 && y + h <= 484)) || fail "not in the centred image: $w $h $x $y"
+  frames[$(convert "$shots/still-2.png" -crop 300x200+362+284 +repage rgb:- | md5sum | cut -d' ' -f1)]=1
+done
 end_full
 
 echo "== /s with an image of 20000 x 20000: held to the screen, recorded, ended by a key"
@@ -165,18 +175,16 @@ end_full
 echo "== /s with a formula that divides by zero: one report, the first key ends it"
 settings 2 1 0 200 200
 start_full
-sleep 1
-shot divide
-[[ $(convert "$shots/divide.png" -crop 300x24+8+8 +repage -fill black +opaque white -format '%@' info:) != 0x0+* ]] ||
-  fail "no report at (8, 8)"
+_reported() { shot divide && [[ $(convert "$shots/divide.png" -crop 300x24+8+8 +repage -fill black +opaque white -format '%@' info:) != 0x0+* ]]; }
+wine_wait_until "$wine_wait_seconds" "the report" _reported || fail "no report at (8, 8)"
 [[ $(convert "$shots/divide.png" -crop 200x200+412+284 +repage -format '%k' info:) -eq 1 ]] ||
   fail "something drawn in the centre"
-sleep 0.5
-reports=$(tr -d '\r' <"$log" | grep -c '^Divide: Floating point division by zero$' || true)
-[[ $reports == 1 ]] || fail "$reports reports: $(cat "$log")"
 boxes=$(xdotool search --onlyvisible --name '.' 2>/dev/null | wc -l)
 ((boxes == 1)) || fail "$boxes visible windows, the saver's alone expected"
 end_full
+# Counted once the saver has ended: its log holds every report it made.
+reports=$(tr -d '\r' <"$log" | grep -c '^Divide: Floating point division by zero$' || true)
+[[ $reports == 1 ]] || fail "$reports reports: $(cat "$log")"
 
 echo "== /c: the stored settings, sizes typed and Enter stores them"
 settings 1 1 0 200 200
@@ -187,7 +195,7 @@ dialog=$(wine_wait_window "Quorvel Graph Screen Saver") || fail "no settings dia
 eval "$(xdotool getwindowgeometry --shell "$dialog")"  # the X window is the client area
 [[ "$WIDTH $HEIGHT" == "273 345" ]] || fail "the dialog's client area is $WIDTH x $HEIGHT"
 xdotool windowactivate --sync "$dialog" 2>/dev/null || xdotool windowfocus --sync "$dialog" || true
-sleep 0.3
+wine_wait_screen_settled || fail "the dialog keeps changing"
 shot config
 # The focus starts in ImageHeight; Tab goes on to ImageWidth.
 xdotool key --window "$dialog" End BackSpace BackSpace BackSpace BackSpace
@@ -196,8 +204,7 @@ xdotool key --window "$dialog" Tab End BackSpace BackSpace BackSpace BackSpace
 xdotool type --window "$dialog" --delay 20 300
 echo "changed meanwhile" >set.twk
 xdotool key --window "$dialog" Return
-for _ in $(seq 100); do kill -0 "$program" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$program" 2>/dev/null && fail "Enter did not close the dialog"
+wine_wait_exit "$program" || fail "Enter did not close the dialog"
 wait "$program" || fail "status $?"
 stored=$(wine reg query 'HKCU\Software\Quorvel\Plotvane' | tr -d '\r')
 grep -q "ImageWidth    REG_DWORD    0x12c" <<<"$stored" || fail "width not stored: $stored"
@@ -215,8 +222,7 @@ xdotool key --window "$dialog" End BackSpace
 xdotool type --window "$dialog" --delay 20 7
 echo "changed meanwhile" >set.twk
 xdotool key --window "$dialog" Escape
-for _ in $(seq 100); do kill -0 "$program" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$program" 2>/dev/null && fail "Escape did not close the dialog"
+wine_wait_exit "$program" || fail "Escape did not close the dialog"
 wait "$program" || fail "status $?"
 stored=$(wine reg query 'HKCU\Software\Quorvel\Plotvane' /v ImageHeight | tr -d '\r')
 grep -q "0xc8" <<<"$stored" || fail "Cancel stored a value: $stored"
