@@ -17,11 +17,12 @@ wine reg add 'HKCU\Software\Wine\AppDefaults\gradient_window.exe\X11 Driver' \
   /v Decorated /d N /f >/dev/null 2>&1
 wine "$exe" "$work/samples.txt" &
 wine_wait_window "G" >/dev/null || exit 1
-for _ in $(seq 100); do [[ -s "$work/samples.txt" ]] && break; sleep 0.1; done
+wine_wait_file "$work/samples.txt" || exit 1
 
 tolerance=6
 failures=0
-for attempt in $(seq 30); do   # the first paint may follow the mapping of the window
+# Whether the screen shows the sampled colours; the first paint may follow the mapping.
+title_matches() {
   failures=0
   wine_screenshot "$work/screen.png"
   report=""
@@ -35,9 +36,9 @@ for attempt in $(seq 30); do   # the first paint may follow the mapping of the w
       if ((diff > tolerance || diff < -tolerance)); then failures=$((failures + 1)); fi
     done
   done 3<"$work/samples.txt"
-  ((failures == 0)) && break
-  sleep 0.2
-done
+  ((failures == 0))
+}
+wine_wait_until "$wine_wait_seconds" "the gradient title bar" title_matches || true
 printf '%s' "$report"
 if ((failures > 0)); then
   echo "the title bar does not show the gradient" >&2

@@ -45,10 +45,8 @@ export DISPLAY=":$display"
 xrandr --newmode left800 38.25 800 832 912 1024 600 603 607 624 -hsync +vsync
 xrandr --addmode DUMMY1 left800
 xrandr --output DUMMY0 --primary --mode 1024x768 --pos 800x0 --output DUMMY1 --mode left800 --pos 0x0
-for _ in $(seq 50); do
-  xrandr --listactivemonitors | grep -q '^Monitors: 2' && break
-  sleep 0.1
-done
+_two_monitors() { xrandr --listactivemonitors | grep -q '^Monitors: 2'; }
+wine_wait_until "$wine_wait_seconds" "two monitors" _two_monitors || true
 
 wine_test_session
 trap 'wine_session_stop; kill "$xorg" 2>/dev/null; wait "$xorg" 2>/dev/null; rm -rf "$work" "$xwork"' EXIT
@@ -83,11 +81,12 @@ window=$(wine_wait_window "Plotvane") || fail "no full-screen window"
 eval "$(xdotool getwindowgeometry --shell "$window")"
 [[ "$X $Y $WIDTH $HEIGHT" == "0 0 1824 768" ]] || fail "the full screen is at $X $Y ${WIDTH}x$HEIGHT"
 
-# Everything drawn lies on the primary monitor (x from 800), over a second and more of
-# floating at 100 ticks a second.
+# Everything drawn lies on the primary monitor (x from 800), in every screenshot until the
+# image has shown in three places.
 declare -A places=()
-for i in 1 2 3 4 5 6 7 8; do
-  sleep 0.25
+end=$((${EPOCHREALTIME/./} + wine_wait_seconds * 1000000))
+for ((i = 1; ${#places[@]} < 3; i++)); do
+  ((${EPOCHREALTIME/./} < end)) || fail "the image did not float: ${!places[*]}"
   wine_screenshot "$shots/monitors-$i.png"
   box=$(convert "$shots/monitors-$i.png" -bordercolor black -border 1 -format '%@' info: | sed 's/[x+]/ /g')
   read -r w h x y <<<"$box"
@@ -96,9 +95,7 @@ for i in 1 2 3 4 5 6 7 8; do
     fail "drawn outside the primary monitor: ${w}x$h at $((x - 1)),$((y - 1))"
   places["$x $y"]=1
 done
-((${#places[@]} >= 3)) || fail "the image did not float: ${!places[*]}"
 xdotool key --window "$window" space
-for _ in $(seq 100); do kill -0 "$program" 2>/dev/null || break; sleep 0.1; done
-if kill -0 "$program" 2>/dev/null; then kill "$program"; fail "a key did not end the saver"; fi
+wine_wait_exit "$program" || { kill "$program"; fail "a key did not end the saver"; }
 wait "$program" || fail "status $?"
 echo "two monitors: covered, the image on the primary one"

@@ -26,8 +26,7 @@ finish() {
   touch done.txt
   wait "$program" || { cat tests.out >&2; fail "the dialog test failed"; }
 }
-for _ in $(seq 300); do [[ -s shown.txt ]] && break; sleep 0.1; done
-[[ -s shown.txt ]] || { cat tests.out >&2; fail "the dialog did not show"; }
+wine_wait_file shown.txt || { cat tests.out >&2; fail "the dialog did not show"; }
 read -r _ cx cy < <(tr -d '\r' <shown.txt | grep '^corner')
 read -r _ dx dy _ _ < <(tr -d '\r' <shown.txt | grep '^dialog')
 
@@ -38,11 +37,13 @@ expect_pixel() {  # FILE X Y "R G B" WHAT
 }
 
 shot=$shots/general-dialog.png
-sleep 0.5  # the preview's first paint
-wine_screenshot "$shot"
 # The corner boxes are 32 pixels wide: (cx, cy) is the top-left box's centre, the monitor's
 # screen starts 16 pixels left of the box's left edge, 17 above its top.
 left=$((cx - 16)) top=$((cy - 16))
+# The monitor painted (its never mark is drawn last), then the preview's first paint.
+wine_wait_pixel $((left + 121 + 5)) $((top + 81 + 5)) "200 32 32" || { finish; fail "the monitor is not painted"; }
+wine_wait_screen_settled || { finish; fail "the dialog keeps changing"; }
+wine_screenshot "$shot"
 expect_pixel "$shot" $((left + 4)) $((top + 4)) "128 128 128" "the default mark's frame"
 expect_pixel "$shot" $((left + 121 + 5)) $((top + 5)) "0 200 80" "the now mark (top right)"
 expect_pixel "$shot" $((left + 121 + 5)) $((top + 81 + 5)) "200 32 32" "the never mark (bottom right)"
@@ -53,7 +54,9 @@ expect_pixel "$shot" $((left - 16 + 1)) $((top - 17 + 160)) "$(wine_pixel "$shot
   "the panel beside the monitor's foot"
 
 xdotool mousemove "$cx" "$cy" click 1
-sleep 1
+_menu_open() { xwininfo -root -tree | grep -q "+$cx+$cy  *+$cx+$cy\$"; }
+wine_wait_until "$wine_wait_seconds" "the corner menu" _menu_open || { finish; fail "no menu window at the click"; }
+wine_wait_screen_settled || { finish; fail "the menu keeps changing"; }
 menu_shot=$shots/general-dialog-menu.png
 wine_screenshot "$menu_shot"
 # The menu opens at the click, down and to the right, over the teal screen of the monitor.

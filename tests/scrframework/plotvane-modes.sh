@@ -17,8 +17,7 @@ saver_win=$(windows_path "$saver")
 run_saver() { timeout 60 wine "$@"; }
 # Waits for a saver started in the background, within the same bound.
 wait_saver() {
-  for _ in $(seq 600); do kill -0 "$1" 2>/dev/null || break; sleep 0.1; done
-  if kill -0 "$1" 2>/dev/null; then kill "$1"; fail "the saver did not end"; fi
+  wine_wait_exit "$1" || { kill "$1"; fail "the saver did not end"; }
   wait "$1"
 }
 # Sends a key to one window, focused first as the colour probe test does.
@@ -124,10 +123,9 @@ program=$!
 box=$(wine_wait_window "Quorvel Graph Screen Saver") || fail "no uninstall question"
 key_to "$box" y
 wait_saver "$program" || fail "status $? after Yes"
-for _ in $(seq 300); do  # the batch runs once the saver has ended
-  [[ -e "$folder" || -e "$WINEPREFIX/drive_c/DelUS.bat" ]] || break
-  sleep 0.1
-done
+# The batch runs once the saver has ended.
+_uninstalled() { [[ ! -e "$folder" && ! -e "$WINEPREFIX/drive_c/DelUS.bat" ]]; }
+wine_wait_until "$wine_wait_seconds" "the uninstall batch" _uninstalled || true
 [[ ! -e "$folder" ]] || fail "the module folder is still there: $(ls "$folder")"
 [[ ! -e "$WINEPREFIX/drive_c/DelUS.bat" ]] || fail "the batch did not delete itself"
 if wine reg query "$key" >/dev/null 2>&1; then fail "the uninstall entry is still there"; fi

@@ -58,8 +58,7 @@ run_full() {  # KEY|- X,Y ...
     xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window" || true
     xdotool key --window "$window" "$key"
   fi
-  for _ in $(seq 600); do kill -0 "$program" 2>/dev/null || break; sleep 0.1; done
-  if kill -0 "$program" 2>/dev/null; then kill "$program"; fail "the saver did not end"; fi
+  wine_wait_exit "$program" || { kill "$program"; fail "the saver did not end"; }
   wait "$program" || fail "the saver ended with status $?"
 }
 expect_ending() {  # the first line of the ending of the run's trace (its last four lines)

@@ -31,19 +31,25 @@ wine "$pak" create Vacanze.pak list.dat turned.jpg anim.gif still.bmp >/dev/null
 cp "$template" Vacanze.scr
 
 pixel_at() { wine_pixel "$1" "$2" "$3"; }
-# Waits up to $2 seconds for the screen's pixel at ($3, $4) to have one of the colours that
+# Waits up to $2 seconds (a bound only a fault reaches) for the screen's pixel at ($3, $4) to have one of the colours that
 # follow; saves the shot and echoes the colour found.
 wait_colour() {
-  local shot=$1 limit=$2 x=$3 y=$4 want
+  local shot=$1 limit=$2 x=$3 y=$4
   shift 4
-  for _ in $(seq $((limit * 4))); do
-    wine_screenshot "$shot"
-    for want in "$@"; do
-      near "$(pixel_at "$shot" "$x" "$y")" "$want" && { echo "$want"; return 0; }
-    done
-    sleep 0.25
+  if wine_wait_until "$limit" "($x, $y) to be one of $*" _colour_among "$shot" "$x" "$y" "$@"; then
+    echo "$found_colour"
+  else
+    fail "($x, $y) of $shot is $(pixel_at "$shot" "$x" "$y"), not $* within ${limit}s"
+  fi
+}
+_colour_among() {
+  local shot=$1 x=$2 y=$3 want
+  shift 3
+  wine_screenshot "$shot"
+  for want in "$@"; do
+    near "$(pixel_at "$shot" "$x" "$y")" "$want" && { found_colour=$want; return 0; }
   done
-  fail "($x, $y) of $shot is $(pixel_at "$shot" "$x" "$y"), not $* within ${limit}s"
+  return 1
 }
 near() {  # colour $1 within 40 of every channel of $2 (JPEG colours drift a little)
   local a b
@@ -53,8 +59,7 @@ near() {  # colour $1 within 40 of every channel of $2 (JPEG colours drift a lit
 key_ends() {  # window, process
   xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus --sync "$1" || true
   xdotool key --window "$1" space
-  for _ in $(seq 100); do kill -0 "$2" 2>/dev/null || break; sleep 0.1; done
-  if kill -0 "$2" 2>/dev/null; then kill "$2"; fail "a key did not end the saver"; fi
+  wine_wait_exit "$2" || { kill "$2"; fail "a key did not end the saver"; }
   wait "$2" || true
 }
 
@@ -63,7 +68,7 @@ wine Vacanze.scr /s &
 program=$!
 window=$(wine_wait_window "Presentazione") || fail "no full-screen window"
 started=$(date +%s.%N)
-wait_colour "$shots/slideshow-1-jpeg.png" 5 448 384 "0 0 255" >/dev/null
+wait_colour "$shots/slideshow-1-jpeg.png" "$wine_wait_seconds" 448 384 "0 0 255" >/dev/null
 shot="$shots/slideshow-1-jpeg.png"
 for probe in "448 384 0 0 255" "576 384 255 0 0" "448 5 0 0 255" "576 760 255 0 0"; do
   read -r x y r g b <<<"$probe"
@@ -74,12 +79,12 @@ for x in 380 644; do  # black beside the fitted picture
 done
 
 # Either frame of the GIF: it animates meanwhile (checked alone below).
-gif=$(wait_colour "$shots/slideshow-2-gif.png" 6 512 384 "0 255 0" "255 255 0")
+gif=$(wait_colour "$shots/slideshow-2-gif.png" "$wine_wait_seconds" 512 384 "0 255 0" "255 255 0")
 elapsed=$(echo "$(date +%s.%N) - $started" | bc)
 (( $(echo "$elapsed > 1.0" | bc) )) || fail "the second picture came after ${elapsed}s, not the interval"
 [[ $(pixel_at "$shots/slideshow-2-gif.png" 408 384) == "0 0 0" ]] || fail "the GIF is not 200 wide, centred"
 near "$(pixel_at "$shots/slideshow-2-gif.png" 416 384)" "$gif" || fail "the GIF is not 200 wide, centred"
-wait_colour "$shots/slideshow-3-bmp.png" 6 512 384 "255 0 255" >/dev/null
+wait_colour "$shots/slideshow-3-bmp.png" "$wine_wait_seconds" 512 384 "255 0 255" >/dev/null
 [[ $(pixel_at "$shots/slideshow-3-bmp.png" 360 384) == "0 0 0" ]] || fail "the bitmap is not centred"
 [[ $(pixel_at "$shots/slideshow-3-bmp.png" 363 285) == "255 0 255" ]] || fail "the bitmap is not centred"
 key_ends "$window" "$program"
@@ -95,9 +100,9 @@ wine "$pak" create Vacanze.pak list.dat anim.gif >/dev/null || fail "pak create"
 wine Vacanze.scr /s &
 program=$!
 window=$(wine_wait_window "Presentazione") || fail "no full-screen window"
-wait_colour "$shots/slideshow-gif-frame1.png" 5 512 384 "0 255 0" >/dev/null
-wait_colour "$shots/slideshow-gif-frame2.png" 5 512 384 "255 255 0" >/dev/null
-wait_colour "$shots/slideshow-gif-frame1.png" 5 512 384 "0 255 0" >/dev/null
+wait_colour "$shots/slideshow-gif-frame1.png" "$wine_wait_seconds" 512 384 "0 255 0" >/dev/null
+wait_colour "$shots/slideshow-gif-frame2.png" "$wine_wait_seconds" 512 384 "255 255 0" >/dev/null
+wait_colour "$shots/slideshow-gif-frame1.png" "$wine_wait_seconds" 512 384 "0 255 0" >/dev/null
 key_ends "$window" "$program"
 mv slides.pak Vacanze.pak
 
@@ -117,10 +122,10 @@ shows_words() {  # shot name
   wine Vacanze.scr /s &
   program=$!
   window=$(wine_wait_window "Presentazione") || fail "no full-screen window ($1)"
-  sleep 1
+  _words_shown() { wine_screenshot "$shots/$1" && [[ $(convert "$shots/$1" -crop 600x40+212+364 -format '%[fx:maxima.r]' info:) == 1 ]]; }
+  wine_wait_until "$wine_wait_seconds" "white words" _words_shown "$1" || fail "no white words in the middle of $1"
+  wine_wait_screen_settled || fail "the words keep changing"
   wine_screenshot "$shots/$1"
-  max=$(convert "$shots/$1" -crop 600x40+212+364 -format '%[fx:maxima.r]' info:)
-  [[ $max == 1 ]] || fail "no white words in the middle of $1"
   [[ $(pixel_at "$shots/$1" 512 100) == "0 0 0" ]] || fail "$1 is not black"
   key_ends "$window" "$program"
 }

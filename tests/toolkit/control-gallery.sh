@@ -21,32 +21,32 @@ log="$work/gallery.log"
 wine "$exe" "$(winepath -w "$log" 2>/dev/null)" &
 program=$!
 window=$(wine_wait_window "Control gallery")
-for _ in $(seq 100); do grep -q '^ready$' "$log" 2>/dev/null && break; sleep 0.1; done
-grep -q '^ready$' "$log" || fail "the gallery did not start"
+wine_wait_line "$log" '^ready$' || fail "the gallery did not start"
 
 # place NAME: sets X Y W H to the control's screen rectangle.
 place() {
   read -r X Y W H < <(sed -n "s/^place $1 //p" "$log")
   [[ -n "${X:-}" ]] || fail "no place logged for $1"
 }
-# click NAME [DX DY]: a left click inside the control, by default in its middle.
+# click NAME [DX DY]: a left click inside the control, by default in its middle.  Input is
+# not paced: `expect` waits for the events it names.
 click() {
   place "$1"
   xdotool mousemove $((X + ${2:-W / 2})) $((Y + ${3:-H / 2})) click 1
-  sleep 0.3
 }
-key() {
-  xdotool key "$@"
-  sleep 0.3
-}
+key() { xdotool key "$@"; }
 # The events logged since the last call, one per line, into $got.
 seen=0
+event_lines() { grep -v -e '^place ' -e '^ready$' "$log" || true; }
 events() {
-  got=$(grep -v -e '^place ' -e '^ready$' "$log" | tail -n +$((seen + 1)) || true)
-  seen=$(grep -v -e '^place ' -e '^ready$' "$log" | wc -l)
+  got=$(event_lines | tail -n +$((seen + 1)))
+  seen=$(event_lines | wc -l)
 }
+_logged() { (($(event_lines | wc -l) >= seen + $1)); }
+# expect WHAT EVENTS: waits until as many events as EVENTS has lines are logged, then compares.
 expect() {
   local what=$1 wanted=$2
+  wine_wait_until "$wine_wait_seconds" "the events after $what" _logged "$(wc -l <<<"$wanted")" || true
   events
   if [[ "$got" != "$wanted" ]]; then
     printf 'after %s expected:\n%s\ngot:\n%s\n' "$what" "$wanted" "$got" >&2
@@ -56,7 +56,8 @@ expect() {
 }
 
 xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
-sleep 0.5
+wine_wait_until "$wine_wait_seconds" "the first focus" _logged 1 || fail "no control got the focus"
+wine_wait_screen_settled || fail "the gallery keeps changing"
 events   # the first focus, whichever control gets it
 
 # What a person sees: the gallery as a whole, and the few pixels that prove the rules.
@@ -82,9 +83,11 @@ place Picture
 echo "ok: screenshot $shot"
 
 click NameEdit
+# The edit has the focus when the last focus logged is its own (its first focus, or the click's).
+_edit_focused() { [[ $(event_lines | grep '^focus ' | tail -n 1) == "focus NameEdit" ]]; }
+wine_wait_until "$wine_wait_seconds" "the edit's focus" _edit_focused || fail "the edit did not take the focus"
 events
 xdotool type --delay 60 "hi"
-sleep 0.3
 expect "typing into the edit" "NameEdit.OnChange h
 NameEdit.OnChange hi"
 key Return
@@ -111,7 +114,6 @@ Combo.OnChange Normal"
 click NumberEdit
 place Spin
 xdotool mousemove $((X + W / 2)) $((Y + 4)) click 1
-sleep 0.3
 expect "the up arrow" "focus NumberEdit
 NumberEdit.OnChange 1"
 key Return
@@ -129,8 +131,10 @@ click Title
 expect "clicking a label" "Title.OnClick"
 
 place Client
+wine_screenshot "$work/before-popup.png"
 xdotool mousemove $((X + 20)) $((Y + H - 20)) click 3
-sleep 0.5
+wine_wait_changed "$work/before-popup.png" || fail "no popup menu"
+wine_wait_screen_settled || fail "the popup menu keeps changing"
 wine_screenshot "$shots/control-gallery-popup.png"
 key Down
 key Down
@@ -138,8 +142,9 @@ key Return
 expect "the popup menu" "Popup.Second"
 
 # The menu bar lies just above the client area.
+wine_screenshot "$work/before-menu.png"
 xdotool mousemove $((X + 15)) $((Y - 8)) click 1
-sleep 0.5
+wine_wait_changed "$work/before-menu.png" || fail "the menu bar did not open"
 key Down
 key Return
 expect "the menu bar" "Menu.Hello"
@@ -154,7 +159,7 @@ expect "the item added to the system menu" "System.Note"
 key alt+f
 key x
 status=0
-for _ in $(seq 50); do kill -0 "$program" 2>/dev/null || break; sleep 0.1; done
+wine_wait_exit "$program" || fail "File, Exit did not end the gallery"
 wait "$program" || status=$?
 [[ $status -eq 0 ]] || fail "the gallery exited with status $status"
 expect "closing" "value NameEdit hi

@@ -16,17 +16,9 @@ window=$(wine_wait_window "Plotvane colour probe")
 eval "$(xdotool getwindowgeometry --shell "$window")"
 x=$((X + WIDTH / 2))
 y=$((Y + HEIGHT / 2))
-colour=""
-for _ in $(seq 50); do  # the first paint may follow the mapping of the window
-  wine_screenshot "$work/screen.png"
-  colour=$(wine_pixel "$work/screen.png" "$x" "$y")
-  [[ "$colour" == "32 160 96" ]] && break
-  sleep 0.1
-done
-if [[ "$colour" != "32 160 96" ]]; then
-  echo "pixel ($x, $y) is '$colour', expected '32 160 96'" >&2
-  exit 1
-fi
+# The first paint may follow the mapping of the window.
+wine_wait_pixel "$x" "$y" "32 160 96" || exit 1
+colour="32 160 96"
 
 xdotool mousemove "$x" "$y"
 xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"

@@ -22,7 +22,8 @@ focus_dialog() {
   local window
   window=$(wine_wait_window "$1") || fail "the dialog '$1' did not open"
   xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
-  sleep 0.5  # the dialog fills its file list after it is mapped
+  # The dialog fills its file list after it is mapped: typed keys wait until it is drawn.
+  wine_wait_screen_settled || fail "the dialog '$1' keeps changing"
 }
 focus_dialog "Plotvane open probe 1"
 xdotool type --delay 20 "$folder\\chosen.txt"
@@ -32,11 +33,8 @@ focus_dialog "Plotvane open probe 2"
 xdotool type --delay 20 "other"
 xdotool key Escape
 
-for _ in $(seq 100); do  # a dialog that ignored the keys would keep the probe waiting
-  kill -0 "$program" 2>/dev/null || break
-  sleep 0.1
-done
-kill -0 "$program" 2>/dev/null && fail "the probe did not end after Escape"
+# A dialog that ignored the keys would keep the probe waiting.
+wine_wait_exit "$program" || fail "the probe did not end after Escape"
 status=0
 wait "$program" || status=$?
 [[ $status -eq 0 ]] || fail "the probe exited with status $status"
