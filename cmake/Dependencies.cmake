@@ -17,6 +17,10 @@ if(CMAKE_CROSSCOMPILING)
   set(BENCHMARK_ENABLE_WERROR OFF CACHE BOOL "" FORCE)
   set(BENCHMARK_INSTALL_DOCS OFF CACHE BOOL "" FORCE)
   set(GIT_VERSION "0.0.0")  # no git metadata in a source package: use the project's version
+  # What its feature checks would find, and warn about since they cannot run the test
+  # programs of a cross build: the MinGW-w64 runtime has both.
+  set(HAVE_STD_REGEX ON)
+  set(HAVE_STEADY_CLOCK ON)
   add_subdirectory(${benchmark_src} ${CMAKE_BINARY_DIR}/benchmark EXCLUDE_FROM_ALL SYSTEM)
 
   set(libpng_src ${PLOTVANE_DEPS_DIR}/libpng1.6)
@@ -81,6 +85,9 @@ if(CMAKE_CROSSCOMPILING OR PLOTVANE_FUZZ)
       -DENABLE_STATIC=ON
       -DWITH_TURBOJPEG=OFF
       -DREQUIRE_SIMD=ON
+      # Its custom commands name their products the way Ninja needs; the policy's old
+      # behaviour would only warn about the ones that depend on the library.
+      -DCMAKE_POLICY_DEFAULT_CMP0058=NEW
     BUILD_BYPRODUCTS ${PLOTVANE_JPEG_PREFIX}/lib/libjpeg.a
     EXCLUDE_FROM_ALL ON)
   file(MAKE_DIRECTORY ${PLOTVANE_JPEG_PREFIX}/include)
