@@ -4,7 +4,7 @@ WINDOWS := build/windows
 JOBS    ?= $(shell nproc)
 CMAKE_GEN := -G Ninja
 
-.PHONY: all bootstrap native windows test test-native test-windows run demo run-slidemaker bench bench-windows sanitize fuzz fuzz-run fuzz-archive fuzz-gif fuzz-jpeg fuzz-gif-giflib clean
+.PHONY: all bootstrap native windows dist test test-native test-windows run demo run-slidemaker bench bench-windows sanitize fuzz fuzz-run fuzz-archive fuzz-gif fuzz-jpeg fuzz-gif-giflib clean
 
 all: native windows
 
@@ -21,14 +21,22 @@ windows: bootstrap
 	    -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake >/dev/null
 	@cmake --build $(WINDOWS) -j $(JOBS)
 
-# Builds both trees, then runs every native test and every Windows test under Wine.
+# dist/Plotvane-VERSION-win64.zip (the saver) and dist/Lumivox-VERSION-setup.exe (the editor).
+dist: windows
+	@scripts/bootstrap dist
+	@cmake --build $(WINDOWS) --target dist
+
+# Builds both trees, then runs every native test and every Windows test under Wine (the
+# packages' test makes them again, so it needs what `make dist` installs).
 test: native windows
+	@scripts/bootstrap dist
 	@scripts/run-tests $(NATIVE) $(WINDOWS)
 
 test-native: native
 	@scripts/run-tests $(NATIVE)
 
 test-windows: windows
+	@scripts/bootstrap dist
 	@scripts/run-tests $(WINDOWS)
 
 # The screen saver at work under Wine: full screen over the sample graph set (screenshots
@@ -97,4 +105,4 @@ fuzz-gif-giflib:
 	@scripts/fuzz-gif --giflib $(FUZZ_SECONDS)
 
 clean:
-	rm -rf $(NATIVE) $(WINDOWS) build/sanitize build/fuzz
+	rm -rf $(NATIVE) $(WINDOWS) build/sanitize build/fuzz dist
