@@ -19,10 +19,8 @@ wine_test_session
 mkdir -p "$shots"
 cd "$work"
 
-reg_value() {  # KEY NAME: the value's data, or nothing
-  wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' |
-    sed -n "s/^ *$2 *REG_[A-Z_]* *//p"
-}
+reg_key() { wine reg query "$1" 2>/dev/null | tr -d '\r'; }  # every value of KEY, as reg prints them
+value_of() { sed -n "s/^ *$1 *REG_[A-Z_]* *//p" <<<"$2"; }  # NAME KEY-TEXT: the value's data
 reg_absent() { ! wine reg query "$1" >/dev/null 2>&1; }
 
 echo "== the zip: the saver, the sample graph set and a readme, flat"
@@ -33,9 +31,10 @@ cmp saver/Plotvane.scr "$bin/Plotvane.scr" || fail "Plotvane.scr differs from th
 cmp saver/Showcase.twk "$bin/Showcase.twk" || fail "Showcase.twk differs from the build's"
 readme=saver/README.txt
 [[ $(grep -c $'\r$' "$readme") == $(wc -l <"$readme") ]] || fail "README.txt has lines without CR LF"
+readme_text=$(tr -d '\r' <"$readme" | tr '\n' ' ')
 for words in '"Install"' 'Windows folder' '"Settings...", then "Open"' \
              "installed programs" "\"Quorvel Graph Screen Saver $version\""; do
-  tr -d '\r' <"$readme" | tr '\n' ' ' | grep -qF -- "$words" || fail "README.txt does not say $words"
+  grep -qF -- "$words" <<<"$readme_text" || fail "README.txt does not say $words"
 done
 
 echo "== the saver from the zip runs full screen over its sample graphs"
@@ -60,35 +59,39 @@ xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --syn
 xdotool key --window "$window" space
 wine_wait_exit "$saver" || fail "the saver did not end on a key"
 wait "$saver" || fail "the saver ended with status $?"
-[[ $(reg_value 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Plotvane' DisplayName) == \
+[[ $(value_of DisplayName "$(reg_key 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Plotvane')") == \
    "Quorvel Graph Screen Saver $version" ]] || fail "the saver registered no uninstall entry of its own"
 
 echo "== the setup asks for no administrator rights and installs silently with /S"
 grep -aq 'requestedExecutionLevel level="asInvoker"' "$setup" || fail "the setup's manifest asks for more than the user's rights"
 timeout 300 wine "$setup" /S || fail "the setup ended with status $?"
 IFS=';' read -r local_appdata appdata < <(wine cmd /c 'echo %LOCALAPPDATA%;%APPDATA%' | tr -d '\r')
-app="$(winepath -u "$local_appdata" | tr -d '\r')/Programs/Lumivox"
+{ read -r local_appdata_unix; read -r appdata_unix; } < <(winepath -u "$local_appdata" "$appdata" | tr -d '\r')
+app="$local_appdata_unix/Programs/Lumivox"
 app_win="$local_appdata\\Programs\\Lumivox"
 [[ $(ls "$app" | tr '\n' ' ') == "resource.sk slidemaker.exe uninstall.exe " ]] ||
   fail "$app holds: $(ls "$app" | tr '\n' ' ')"
 cmp "$app/slidemaker.exe" "$bin/slidemaker.exe" || fail "slidemaker.exe differs from the build's"
 cmp "$app/resource.sk" "$bin/resource.sk" || fail "resource.sk differs from the build's"
 
-shortcut="$(winepath -u "$appdata" | tr -d '\r')/Microsoft/Windows/Start Menu/Programs/Lumivox.lnk"
+shortcut="$appdata_unix/Microsoft/Windows/Start Menu/Programs/Lumivox.lnk"
 [[ -f $shortcut ]] || fail "no Start-menu shortcut $shortcut"
-{ strings -a "$shortcut"; strings -a -el "$shortcut"; } | grep -qiF "$app_win\\slidemaker.exe" ||
+targets=$(strings -a "$shortcut"; strings -a -el "$shortcut")
+grep -qiF "$app_win\\slidemaker.exe" <<<"$targets" ||
   fail "the shortcut does not point at $app_win\\slidemaker.exe"
 
 key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Lumivox'
-[[ $(reg_value "$key" DisplayName) == "Lumivox $version" ]] || fail "DisplayName: $(reg_value "$key" DisplayName)"
-[[ $(reg_value "$key" DisplayVersion) == "$version" ]] || fail "DisplayVersion: $(reg_value "$key" DisplayVersion)"
-[[ $(reg_value "$key" Publisher) == "Studio Esempio" ]] || fail "Publisher: $(reg_value "$key" Publisher)"
-uninstall=$(reg_value "$key" UninstallString)
+entry=$(reg_key "$key")
+entry_value() { value_of "$1" "$entry"; }
+[[ $(entry_value DisplayName) == "Lumivox $version" ]] || fail "DisplayName: $(entry_value DisplayName)"
+[[ $(entry_value DisplayVersion) == "$version" ]] || fail "DisplayVersion: $(entry_value DisplayVersion)"
+[[ $(entry_value Publisher) == "Studio Esempio" ]] || fail "Publisher: $(entry_value Publisher)"
+uninstall=$(entry_value UninstallString)
 [[ $uninstall == "\"$app_win\\uninstall.exe\"" ]] || fail "UninstallString: $uninstall"
-[[ $(reg_value "$key" QuietUninstallString) == "$uninstall /S" ]] || fail "no QuietUninstallString"
+[[ $(entry_value QuietUninstallString) == "$uninstall /S" ]] || fail "no QuietUninstallString"
 # In KiB, the two program files (the uninstaller the setup writes itself is not counted),
 # rounded up, file by file or in all.
-size=$(($(reg_value "$key" EstimatedSize)))
+size=$(($(entry_value EstimatedSize)))
 files=$(( ($(stat -c %s "$app/slidemaker.exe") + $(stat -c %s "$app/resource.sk") + 1023) / 1024 ))
 ((size == files || size == files + 1)) || fail "EstimatedSize $size KiB, the files take $files KiB"
 reg_absent 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Lumivox' || fail "the setup wrote to HKEY_LOCAL_MACHINE"
