@@ -5,7 +5,7 @@ WINDOWS := build/windows
 JOBS    ?= $(shell nproc)
 CMAKE_GEN := -G Ninja
 
-.PHONY: all bootstrap native native-tools windows test test-native test-windows test-stress run demo run-slidemaker bench bench-windows sanitize fuzz fuzz-run fuzz-archive fuzz-gif fuzz-jpeg fuzz-gif-giflib clean
+.PHONY: all bootstrap native native-tools windows test test-native test-windows test-stress dist run demo run-slidemaker bench bench-windows sanitize fuzz fuzz-run fuzz-archive fuzz-gif fuzz-jpeg fuzz-gif-giflib clean
 
 all: native windows
 
@@ -32,19 +32,28 @@ windows:
 	    -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake >/dev/null
 	@cmake --build $(WINDOWS) -j $(JOBS)
 
-# Builds both trees, then runs every native test and every Windows test under Wine.
+# dist/Plotvane-VERSION-win64.zip (the saver) and dist/Lumivox-VERSION-setup.exe (the editor).
+dist: windows
+	@scripts/bootstrap dist
+	@cmake --build $(WINDOWS) --target dist
+
+# Builds both trees, then runs every native test and every Windows test under Wine (the
+# packages' test makes them again, so it needs what `make dist` installs).
 test: native windows
+	@scripts/bootstrap dist
 	@scripts/run-tests $(NATIVE) $(WINDOWS)
 
 test-native: native
 	@scripts/run-tests $(NATIVE)
 
 test-windows: windows native-tools
+	@scripts/bootstrap dist
 	@scripts/run-tests $(WINDOWS)
 
 # The Windows tests while two busy processes load the machine: waits, not pauses, keep them
 # right on a slow machine.
 test-stress: windows native-tools
+	@scripts/bootstrap dist
 	@scripts/run-stressed scripts/run-tests $(WINDOWS)
 
 # The screen saver at work under Wine: full screen over the sample graph set (screenshots
@@ -114,4 +123,4 @@ fuzz-gif-giflib:
 	@scripts/fuzz-gif --giflib $(FUZZ_SECONDS)
 
 clean:
-	rm -rf $(NATIVE) $(WINDOWS) build/sanitize build/fuzz
+	rm -rf $(NATIVE) $(WINDOWS) build/sanitize build/fuzz dist

@@ -5,6 +5,7 @@
 #include "ConfigForm.h"
 #include "Extras.h"
 #include "ModuleInstall.h"
+#include "ProductVersion.h"
 #include "SPreviewForm.h"
 #include "SaverForm.h"
 #include "ScrControl.h"
@@ -14,7 +15,7 @@ namespace {
 
 constexpr TScrInstallInfo PlotvaneInstall = {
     "Plotvane",
-    "Quorvel Graph Screen Saver 1.0",
+    "Quorvel Graph Screen Saver " PRODUCT_VERSION,
     "Quorvel Graph Screen Saver",
     "Software\\Quorvel\\Plotvane",
 };
