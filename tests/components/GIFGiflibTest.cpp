@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "GIFAnimation.h"
-#include "GIFWriter.h"
+#include "GIFTestFiles.h"
 
 namespace {
 
@@ -193,15 +193,15 @@ TEST(GIFGiflib, FullTablesAtEveryCodeSize) {
   std::mt19937 random(7);
   for (int codeSize = 2; codeSize <= 8; ++codeSize) {
     for (const bool deferred : {false, true}) {
-      TGIFTestFile file;
+      TGIFFileSpec file;
       file.Width = 300;
       file.Height = 200;
       file.GlobalTable.assign(size_t(1) << codeSize, 0x123456);
-      TGIFTestFrame frame;
+      TGIFFrameSpec frame;
       frame.Width = file.Width;
       frame.Height = file.Height;
       frame.MinCodeSize = codeSize;
-      frame.DeferredClear = deferred;
+      frame.FullTable = deferred ? gcKeepFullTable : gcClearWhenFull;
       frame.Interlaced = deferred;
       frame.Pixels.resize(size_t(frame.Width) * size_t(frame.Height));
       for (auto& p : frame.Pixels) p = uint8_t(random() % (1u << codeSize));

@@ -1,7 +1,9 @@
 # Tests of the animated GIF component's portable core (components/GIFImage.cmake).
-# GIFWriter makes every GIF the tests, benchmarks and fuzzing seeds use.
-add_library(gif_testsupport STATIC ${CMAKE_CURRENT_LIST_DIR}/GIFWriter.cpp)
+# GIFTestFiles makes, through the writer component, every GIF the tests, benchmarks and
+# fuzzing seeds use.
+add_library(gif_testsupport STATIC ${CMAKE_CURRENT_LIST_DIR}/GIFTestFiles.cpp)
 target_include_directories(gif_testsupport PUBLIC ${CMAKE_CURRENT_LIST_DIR})
+target_link_libraries(gif_testsupport PUBLIC gifwriter)
 
 plotvane_add_gtest(gifimage_tests
   SOURCES
