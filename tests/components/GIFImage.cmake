@@ -11,6 +11,8 @@ plotvane_add_gtest(gifimage_tests
     ${CMAKE_CURRENT_LIST_DIR}/GIFParserTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/GIFAnimationTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/GIFPaintGeometryTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/GIFWriterTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/GIFEncoderTest.cpp
   LIBS gifimage gif_testsupport)
 
 # giflib is the trusted peer of the differential test; only the native build has it.
