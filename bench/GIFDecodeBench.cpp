@@ -11,7 +11,7 @@
 
 #include "GIFAnimation.h"
 #include "MedianReporter.h"
-#include "GIFWriter.h"
+#include "GIFTestFiles.h"
 
 #ifdef PLOTVANE_WITH_GIFLIB
 #include <gif_lib.h>
@@ -26,8 +26,8 @@ struct TSample {
 };
 
 // Photo-like pixels: smooth bands with noise, the kind of data LZW meets in practice.
-TGIFTestFrame Frame(int width, int height, int colors, uint32_t seed) {
-  TGIFTestFrame frame;
+TGIFFrameSpec Frame(int width, int height, int colors, uint32_t seed) {
+  TGIFFrameSpec frame;
   frame.Width = width;
   frame.Height = height;
   frame.Pixels = GIFTestPattern(width, height, colors, seed);
@@ -44,28 +44,28 @@ std::vector<uint32_t> Palette() {
 
 std::vector<TSample> Samples() {
   std::vector<TSample> samples;
-  auto add = [&](const char* name, const TGIFTestFile& file) {
+  auto add = [&](const char* name, const TGIFFileSpec& file) {
     TSample s{name, GIFWrite(file)};
-    for (const TGIFTestFrame& f : file.Frames) {
+    for (const TGIFFrameSpec& f : file.Frames) {
       // Interlacing reorders the rows, which changes the compressed size a little; the
       // non-interlaced size is close enough for a rate.
-      s.lzwBytes += GIFEncodeLzw(f.Pixels, f.MinCodeSize, f.DeferredClear).size();
+      s.lzwBytes += GIFLzwEncode(f.Pixels, f.MinCodeSize, f.FullTable).size();
     }
     samples.push_back(std::move(s));
   };
-  TGIFTestFile single;
+  TGIFFileSpec single;
   single.Width = 1024;
   single.Height = 768;
   single.GlobalTable = Palette();
   single.Frames.push_back(Frame(1024, 768, 256, 1));
   add("single 1024x768", single);
 
-  TGIFTestFile animation;
+  TGIFFileSpec animation;
   animation.Width = animation.Height = 200;
   animation.GlobalTable = Palette();
   animation.LoopCount = 0;
   for (int k = 0; k < 256; ++k) {
-    TGIFTestFrame frame = Frame(200, 200, 64 + k % 192, uint32_t(k));
+    TGIFFrameSpec frame = Frame(200, 200, 64 + k % 192, uint32_t(k));
     frame.Disposal = k % 4;
     frame.Transparent = k % 2 == 1;
     frame.TransparentIndex = 3;
@@ -74,11 +74,11 @@ std::vector<TSample> Samples() {
   }
   add("animation 256x200x200", animation);
 
-  TGIFTestFile interlaced;
+  TGIFFileSpec interlaced;
   interlaced.Width = 640;
   interlaced.Height = 480;
   interlaced.GlobalTable = Palette();
-  TGIFTestFrame frame = Frame(640, 480, 200, 9);
+  TGIFFrameSpec frame = Frame(640, 480, 200, 9);
   frame.Interlaced = true;
   interlaced.Frames.push_back(std::move(frame));
   add("interlaced 640x480", interlaced);

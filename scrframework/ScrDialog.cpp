@@ -92,6 +92,9 @@ void TScrDialog::AfterConstruction() {
 void TScrDialog::CreateParams(TCreateParams& params) {
   TScrBase::CreateParams(params);
   params.style = WS_OVERLAPPEDWINDOW;
+  // A dialog laid out at a fixed size has nothing to show in a larger window: maximised, it
+  // was a large grey area with the controls in one corner.
+  if (BorderStyle() == bsDialog) params.style &= ~(WS_THICKFRAME | WS_MAXIMIZEBOX);
 }
 
 void TScrDialog::CreateWnd() {

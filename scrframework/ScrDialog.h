@@ -13,8 +13,9 @@ class TScrSettings;
 inline constexpr UINT ScrAboutMenuId = 3500;
 inline constexpr UINT ScrAboutSeparatorId = 3501;
 
-// The base of configuration dialogs (Purpose smConfig).  A framed window of exactly the style
-// WS_OVERLAPPEDWINDOW, placed where the system chooses, with the application's icon and an
+// The base of configuration dialogs (Purpose smConfig).  A framed window of the style
+// WS_OVERLAPPEDWINDOW, less the sizing border and the maximise box while its BorderStyle is
+// bsDialog (the default the constructor sets), placed where the system chooses, with the application's icon and an
 // "&About..." item in its system menu that opens the controller's about dialog (unless the
 // controller's DisableAboutMenuItem is set).
 //

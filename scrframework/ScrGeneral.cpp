@@ -246,7 +246,7 @@ void TScrGeneral::WriteRegistry() {
   }
   values.mute = Mute();
   values.disableActiveConfig = DisableActiveConfig();
-  if (ScrWriteGeneralValues(ScrSettingsHive(), {allowMute_, allowActiveConfig_}, values)) {
+  if (ScrWriteGeneralValues(ScrSettingsHive(), values)) {
     ScrNotifyScreenSaverChanged();
   }
 }

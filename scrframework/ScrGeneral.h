@@ -69,8 +69,8 @@ public:
   // The shared values into the controls (ScrReadGeneralValues: defaults when the key cannot
   // be opened).
   virtual void ReadRegistry();
-  // The controls into the shared values (ScrWriteGeneralValues with this panel's policy),
-  // then the System Agent is told.
+  // The controls into all seven shared values (ScrWriteGeneralValues; AllowMute and
+  // AllowActiveConfig only show or hide the boxes), then the System Agent is told.
   virtual void WriteRegistry();
   // Shows, hides, enables the controls for the System Agent, the platform and the policy
   // (ScrDismissOptions).

@@ -19,8 +19,7 @@ TScrGeneralValues ScrReadGeneralValues(TScrHive& hive) {
   return values;
 }
 
-bool ScrWriteGeneralValues(TScrHive& hive, const TScrSharedPolicy& policy,
-                           const TScrGeneralValues& values) {
+bool ScrWriteGeneralValues(TScrHive& hive, const TScrGeneralValues& values) {
   TScrSharedValues shared;
   shared.corners = values.corners;
   shared.mute = values.mute;
@@ -29,7 +28,7 @@ bool ScrWriteGeneralValues(TScrHive& hive, const TScrSharedPolicy& policy,
   shared.passwordDelay = values.passwordDelay;
   shared.passwordDelayIndex = values.passwordDelay > 60 ? 1 : 0;
   shared.disableActiveConfig = values.disableActiveConfig;
-  return ScrWriteSharedValues(hive, policy, shared);
+  return ScrWriteSharedValues(hive, TScrSharedPolicy{}, shared);
 }
 
 bool ScrReadCorners(TScrHive& hive, std::array<TScrCornerMode, 4>& corners) {

@@ -23,13 +23,13 @@ struct TScrGeneralValues {
 // not disabled (disabled exactly when the stored value is 0).
 TScrGeneralValues ScrReadGeneralValues(TScrHive& hive);
 
-// Writes every value with the types of the key: "Password Delay" (seconds), "Password Delay
-// Index" (1 above 60 seconds, the delay then shows in minutes), "Mouse Threshold" (the
-// sensitivity's pixels), "Mouse Threshold Index", "Mouse Corners", and, as far as the policy
-// permits (ScrWriteSharedValues), "Mute Sound" and "Active Config".  Creates the key when
+// Writes all seven values with the types of the key: "Password Delay" (seconds), "Password
+// Delay Index" (1 above 60 seconds, the delay then shows in minutes), "Mouse Threshold" (the
+// sensitivity's pixels), "Mouse Threshold Index", "Mouse Corners", "Mute Sound" and "Active
+// Config".  Unlike the settings component, the panel has no policy of its own to apply: a
+// panel used without a controller still saves what its boxes show.  Creates the key when
 // missing; false when it cannot be opened.
-bool ScrWriteGeneralValues(TScrHive& hive, const TScrSharedPolicy& policy,
-                           const TScrGeneralValues& values);
+bool ScrWriteGeneralValues(TScrHive& hive, const TScrGeneralValues& values);
 
 // "Mouse Corners" alone, for the monitor picture: false, corners untouched, when the key or
 // the value is missing or unreadable.

@@ -64,14 +64,14 @@ TArtCanvas DrawFrame(int step) {
 }  // namespace
 
 std::vector<std::uint8_t> ArtLogoGif() {
-  TGIFTestFile file;
+  TGIFFileSpec file;
   file.Width = ArtLogoWidth;
   file.Height = ArtLogoHeight;
   file.LoopCount = 0;  // for ever
   std::map<TArtColor, std::uint8_t> palette;
   for (int step = 0; step < Frames; ++step) {
     const TArtCanvas canvas = DrawFrame(step);
-    TGIFTestFrame frame;
+    TGIFFrameSpec frame;
     frame.Width = ArtLogoWidth;
     frame.Height = ArtLogoHeight;
     frame.Control = true;

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "GIFWriter.h"
+#include "GIFTestFiles.h"
 
 using TBytes = std::vector<uint8_t>;
 

@@ -1,7 +1,9 @@
 # Tests of the animated GIF component's portable core (components/GIFImage.cmake).
-# GIFWriter makes every GIF the tests, benchmarks and fuzzing seeds use.
-add_library(gif_testsupport STATIC ${CMAKE_CURRENT_LIST_DIR}/GIFWriter.cpp)
+# GIFTestFiles makes, through the writer component, every GIF the tests, benchmarks and
+# fuzzing seeds use.
+add_library(gif_testsupport STATIC ${CMAKE_CURRENT_LIST_DIR}/GIFTestFiles.cpp)
 target_include_directories(gif_testsupport PUBLIC ${CMAKE_CURRENT_LIST_DIR})
+target_link_libraries(gif_testsupport PUBLIC gifwriter)
 
 plotvane_add_gtest(gifimage_tests
   SOURCES
@@ -9,6 +11,8 @@ plotvane_add_gtest(gifimage_tests
     ${CMAKE_CURRENT_LIST_DIR}/GIFParserTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/GIFAnimationTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/GIFPaintGeometryTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/GIFWriterTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/GIFEncoderTest.cpp
   LIBS gifimage gif_testsupport)
 
 # giflib is the trusted peer of the differential test; only the native build has it.

@@ -15,7 +15,7 @@
 
 #include "DeviceContext.h"
 #include "Form.h"
-#include "GIFWriter.h"
+#include "GIFTestFiles.h"
 #include "GdiObject.h"
 #include "../support/MessagePump.h"
 
@@ -65,11 +65,11 @@ uint32_t Composed(const TGIFImage& image, int x, int y, bool useMask) {
 
 // A 7 × 5 picture of four colours, index 3 transparent when `transparent`.
 std::vector<uint8_t> Pattern(bool transparent) {
-  TGIFTestFile file;
+  TGIFFileSpec file;
   file.Width = 7;
   file.Height = 5;
   file.GlobalTable = {Red, Green, Blue, White};
-  TGIFTestFrame frame;
+  TGIFFrameSpec frame;
   frame.Width = 7;
   frame.Height = 5;
   for (int i = 0; i < 35; ++i) frame.Pixels.push_back(uint8_t((i * 7 / 5 + i / 7) % 4));
@@ -171,11 +171,11 @@ TEST(GIFImagePaint, ParentErasesAroundOpaqueControls) {
 // A 100 × 50 picture of four 50 × 25 quadrants (red, green, blue, transparent) in a
 // 176 × 150 control: with StretchRatio it fills 176 × 88 from row 31, with Stretch all of it.
 TEST(GIFImagePaint, StretchAndStretchRatio) {
-  TGIFTestFile file;
+  TGIFFileSpec file;
   file.Width = 100;
   file.Height = 50;
   file.GlobalTable = {Red, Green, Blue, White};
-  TGIFTestFrame frame;
+  TGIFFrameSpec frame;
   frame.Width = 100;
   frame.Height = 50;
   for (int y = 0; y < 50; ++y)
@@ -216,16 +216,16 @@ TEST(GIFImagePaint, StretchAndStretchRatio) {
 // Two frames: a 6 × 4 red field, then a 2 × 2 transparent-cornered patch at (3, 1).  The
 // painted control follows CurrentFrame; with Visible off it paints nothing.
 TEST(GIFImagePaint, FollowsTheShownFrame) {
-  TGIFTestFile file;
+  TGIFFileSpec file;
   file.Width = 6;
   file.Height = 4;
   file.GlobalTable = {Red, Green, Blue, White};
-  TGIFTestFrame first;
+  TGIFFrameSpec first;
   first.Width = 6;
   first.Height = 4;
   first.Pixels.assign(24, 0);
   first.MinCodeSize = 2;
-  TGIFTestFrame second;
+  TGIFFrameSpec second;
   second.Left = 3;
   second.Top = 1;
   second.Width = 2;
@@ -275,13 +275,13 @@ TEST(GIFImageLoad, FailuresLeaveTheControlEmpty) {
 // Animation with the real timer, both modes: after the first paint the frames advance on the
 // window thread and wrap; a one-frame picture never starts the timer.
 TEST(GIFImageAnimation, TicksAdvanceFramesOnTheWindowThread) {
-  TGIFTestFile file;
+  TGIFFileSpec file;
   file.Width = 2;
   file.Height = 2;
   file.GlobalTable = {Red, Green, Blue, White};
   file.LoopCount = 0;
   for (uint8_t colour = 0; colour < 3; ++colour) {
-    TGIFTestFrame frame;
+    TGIFFrameSpec frame;
     frame.Width = 2;
     frame.Height = 2;
     frame.Pixels.assign(4, colour);

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "GIFWriter.h"
+#include "GIFTestFiles.h"
 
 namespace {
 

@@ -258,11 +258,11 @@ TEST(GIFParser, ProgressDuringLargeFrames) {
     int width, height, rowReports;
   } cases[] = {{300, 400, 7}, {400, 300, 10}, {300, 300, 0}};
   for (const TCase& c : cases) {
-    TGIFTestFile file;
+    TGIFFileSpec file;
     file.Width = c.width;
     file.Height = c.height;
     file.GlobalTable = {0, 0xFFFFFF};
-    TGIFTestFrame frame;
+    TGIFFrameSpec frame;
     frame.Width = c.width;
     frame.Height = c.height;
     frame.MinCodeSize = 2;

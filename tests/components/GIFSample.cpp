@@ -3,19 +3,19 @@
 #include <fstream>
 #include <iostream>
 
-#include "GIFWriter.h"
+#include "GIFTestFiles.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) {
     std::cerr << "usage: gif_sample FILE\n";
     return 2;
   }
-  TGIFTestFile file;
+  TGIFFileSpec file;
   file.Width = 20;
   file.Height = 10;
   file.GlobalTable = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF};
   file.LoopCount = 0;
-  TGIFTestFrame first;
+  TGIFFrameSpec first;
   first.Width = 20;
   first.Height = 10;
   first.Pixels = GIFTestPattern(20, 10, 4, 1);
@@ -23,7 +23,7 @@ int main(int argc, char** argv) {
   first.Control = true;
   first.Delay = 10;
   first.Disposal = 1;
-  TGIFTestFrame second = first;
+  TGIFFrameSpec second = first;
   second.Left = 5;
   second.Top = 2;
   second.Width = 8;
@@ -34,7 +34,7 @@ int main(int argc, char** argv) {
   second.Interlaced = true;
   second.Delay = 0;
   second.Disposal = 3;
-  TGIFTestFrame third = second;
+  TGIFFrameSpec third = second;
   third.Left = 0;
   third.Top = 0;
   third.Transparent = false;

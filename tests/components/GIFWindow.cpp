@@ -6,19 +6,19 @@
 #include "Application.h"
 #include "Form.h"
 #include "GIFImage.h"
-#include "GIFWriter.h"
+#include "GIFTestFiles.h"
 #include "TimerEx.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   Application().Initialize();
 
-  TGIFTestFile file;
+  TGIFFileSpec file;
   file.Width = 4;
   file.Height = 4;
   file.GlobalTable = {0xFF0000, 0x0000FF};
   file.LoopCount = 0;
   for (uint8_t colour : {0, 1}) {
-    TGIFTestFrame frame;
+    TGIFFrameSpec frame;
     frame.Width = 4;
     frame.Height = 4;
     frame.Pixels.assign(16, colour);

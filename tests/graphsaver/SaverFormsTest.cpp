@@ -297,6 +297,10 @@ TEST_F(SaverForms, SettingsDialogShowsEditsAndWritesBack) {
     EXPECT_EQ(form.Caption(), "Quorvel Graph Screen Saver");
     EXPECT_EQ(form.ClientWidth(), 273);
     EXPECT_EQ(form.ClientHeight(), 345);
+    // A fixed dialog border: the layout is fixed, so neither sizing nor maximising.
+    const LONG style = GetWindowLongA(form.Handle(), GWL_STYLE);
+    EXPECT_EQ(style & (WS_THICKFRAME | WS_MAXIMIZEBOX), 0) << std::hex << style;
+    EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX), LONG{WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX});
     EXPECT_TRUE(form.Reverse().Checked());
     EXPECT_FALSE(form.IsFloat().Checked());
     EXPECT_FALSE(form.IsRandom().Checked());

@@ -188,8 +188,16 @@ TEST_F(ScrDialogWindows, FrameIconsAndTheAboutItem) {
   EXPECT_EQ(dialog.Purpose, smConfig);
   EXPECT_TRUE(dialog.HandlesConfig());
   HWND window = dialog.Handle();
-  // The system adds WS_CLIPSIBLINGS to every top-level window.
-  EXPECT_EQ(GetWindowLongA(window, GWL_STYLE) & ~WS_CLIPSIBLINGS, LONG{WS_OVERLAPPEDWINDOW});
+  // The system adds WS_CLIPSIBLINGS to every top-level window.  The base asks for a dialog
+  // border, which takes the sizing border and the maximise box off WS_OVERLAPPEDWINDOW; a
+  // dialog that wants to be sized gets the whole style.
+  const auto style = [&] { return GetWindowLongA(window, GWL_STYLE) & ~(WS_CLIPSIBLINGS | WS_VISIBLE); };
+  EXPECT_EQ(dialog.BorderStyle(), bsDialog);
+  EXPECT_EQ(style(), LONG{WS_OVERLAPPEDWINDOW & ~(WS_THICKFRAME | WS_MAXIMIZEBOX)});
+  dialog.SetBorderStyle(bsSizeable);
+  EXPECT_EQ(style(), LONG{WS_OVERLAPPEDWINDOW});
+  dialog.SetBorderStyle(bsDialog);
+  EXPECT_EQ(style(), LONG{WS_OVERLAPPEDWINDOW & ~(WS_THICKFRAME | WS_MAXIMIZEBOX)});
   HICON icon = reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, ICON_BIG, 0));
   EXPECT_EQ(icon, LoadIconA(GetModuleHandleA(nullptr), "SCRKITICON")) << "the program's icon";
   EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, ICON_SMALL, 0)), icon);

@@ -65,7 +65,7 @@ TEST(ScrGeneralValues, WriteStoresEveryValueWithItsType) {
   values.mute = true;
   values.disableActiveConfig = true;
   TMemoryHive hive;
-  ASSERT_TRUE(ScrWriteGeneralValues(hive, TScrSharedPolicy{}, values));
+  ASSERT_TRUE(ScrWriteGeneralValues(hive, values));
   const TMemoryHive::TValues expected = {
       {"Password Delay", Dword(61)},
       {"Password Delay Index", Dword(1)},  // above 60 s: shown in minutes
@@ -79,24 +79,26 @@ TEST(ScrGeneralValues, WriteStoresEveryValueWithItsType) {
   EXPECT_EQ(ScrReadGeneralValues(hive), values) << "round trip";
 
   values.passwordDelay = 60;
-  ScrWriteGeneralValues(hive, TScrSharedPolicy{}, values);
+  ScrWriteGeneralValues(hive, values);
   EXPECT_EQ(hive.keys[Key]["Password Delay Index"], Dword(0)) << "60 s is shown in seconds";
 }
 
-// A panel whose controller forbids muting or active configuration has those boxes hidden; it
-// must not overwrite what the user chose elsewhere.
-TEST(ScrGeneralValues, WriteLeavesForbiddenValuesAlone) {
+// The panel writes what its boxes show whatever the controller permits (only the settings
+// component skips values by policy): a panel without a controller, whose active-configuration
+// box is hidden by default, still saves "Active Config".
+TEST(ScrGeneralValues, WriteStoresMuteAndActiveConfigAlways) {
   TMemoryHive hive;
-  hive.keys[Key] = {{"Mute Sound", Dword(0)}, {"Active Config", Dword(1)}};
+  hive.keys[Key] = {{"Mute Sound", Dword(0)}, {"Active Config", Dword(0)}};
   TScrGeneralValues values;
   values.mute = true;
-  values.disableActiveConfig = true;
-  ASSERT_TRUE(ScrWriteGeneralValues(hive, TScrSharedPolicy{false, false}, values));
-  EXPECT_EQ(hive.keys[Key]["Mute Sound"], Dword(0));
+  values.disableActiveConfig = false;
+  ASSERT_TRUE(ScrWriteGeneralValues(hive, values));
+  EXPECT_EQ(hive.keys[Key]["Mute Sound"], Dword(1));
   EXPECT_EQ(hive.keys[Key]["Active Config"], Dword(1));
+  EXPECT_EQ(hive.keys[Key].size(), 7u);
 
   hive.openFails = true;
-  EXPECT_FALSE(ScrWriteGeneralValues(hive, TScrSharedPolicy{}, values));
+  EXPECT_FALSE(ScrWriteGeneralValues(hive, values));
 }
 
 TEST(ScrGeneralValues, CornersAlone) {

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "GIFWriter.h"
+#include "GIFTestFiles.h"
 #include "JPEGWriter.h"
 #include "ListFile.h"
 #include "ScratchFolder.h"
@@ -18,13 +18,13 @@ std::vector<std::uint8_t> Bytes(const std::string& text) { return {text.begin(),
 
 // A two-frame 4 × 2 GIF: the second frame repaints the left half.
 std::vector<std::uint8_t> TwoFrameGif() {
-  TGIFTestFile file;
+  TGIFFileSpec file;
   file.Width = 4;
   file.Height = 2;
   file.GlobalTable = {0xFF0000, 0x0000FF};
   file.LoopCount = 0;
   for (int i = 0; i < 2; ++i) {
-    TGIFTestFrame frame;
+    TGIFFrameSpec frame;
     frame.Width = i == 0 ? 4 : 2;
     frame.Height = 2;
     frame.Pixels.assign(std::size_t(frame.Width * 2), std::uint8_t(i));

@@ -25,7 +25,8 @@ int TwkBuild(std::span<const std::string> args, std::istream& in, std::ostream& 
 // `graph 2 "Waves": Func3Text: syntax error 10001 at 4`; 1 when any was found.
 int TwkCheck(std::span<const std::string> args, std::ostream& out, std::ostream& err);
 
-// `render FILE [--graph N] [--frame K | --frames] [--size WxH] -o OUT.png`: what the saver
-// shows for a frame (a surface with its 4-pixel frame, a curve over the whole image), as PNG;
-// --frames writes the whole cycle as OUT-001.png, OUT-002.png, ...
+// `render FILE [--graph N] [--frame K | --frames | --gif] [--size WxH] -o OUT`: what the
+// saver shows for a frame (a surface with its 4-pixel frame, a curve over the whole image), as
+// PNG; --frames writes the whole cycle as OUT-001.png, OUT-002.png, ...; --gif writes the
+// cycle as one animated GIF at the graph's frame rate, looping for ever (GIFEncoder.h).
 int TwkRender(std::span<const std::string> args, std::ostream& out, std::ostream& err);

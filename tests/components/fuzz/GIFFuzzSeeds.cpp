@@ -5,7 +5,7 @@
 #include <random>
 #include <string>
 
-#include "GIFWriter.h"
+#include "GIFTestFiles.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) {
