@@ -33,19 +33,12 @@ std::string ProgramFile() {
   return std::string(path, length);
 }
 
-void BoldLabel(TComponent& c) { static_cast<TLabel&>(c).SetFont({.Name = "Tahoma", .Height = 11, .Bold = true}); }
-
+const TFont BoldFont = {.Name = "Tahoma", .Height = 11, .Bold = true};
 // The web address as a shadowed caption: a black text under a white one.
-void AddressShadow(TComponent& c) {
-  auto& label = static_cast<TLabel&>(c);
-  label.SetFont({.Name = "Arial", .Height = 20, .Bold = true, .Color = RGB(0, 0, 0)});
-  label.SetTransparent(true);
-}
-void AddressText(TComponent& c) {
-  auto& label = static_cast<TLabel&>(c);
-  label.SetFont({.Name = "Arial", .Height = 20, .Bold = true, .Color = RGB(255, 255, 255)});
-  label.SetTransparent(true);
-}
+const TFont AddressShadowFont = {.Name = "Arial", .Height = 20, .Bold = true, .Color = RGB(0, 0, 0)};
+const TFont AddressFont = {.Name = "Arial", .Height = 20, .Bold = true, .Color = RGB(255, 255, 255)};
+
+void Transparent(TComponent& c) { static_cast<TLabel&>(c).SetTransparent(true); }
 
 void Disabled(TComponent& c) { static_cast<TControl&>(c).SetEnabled(false); }
 
@@ -68,7 +61,7 @@ TFrmMain::TFrmMain(TComponent* owner) : TForm(owner), store_(ProjectProgramFolde
 
   ToolkitBuildLayout(*this, {
       {"MainMenu1", ComponentClass<TMainMenu>, "", 0, 0, 0, 0, nullptr},
-      {"Lbl", ComponentClass<TLabel>, "", 8, 6, 0, 0, "Nome progetto : ", BoldLabel},
+      {"Lbl", ComponentClass<TLabel>, "", 8, 6, 0, 0, "Nome progetto : ", nullptr, BoldFont},
       {"LblPrname", ComponentClass<TLabel>, "", 104, 6, 0, 0, ProjectNoneLabel},
       {"GroupBox1", ComponentClass<TGroupBox>, "", 8, 22, 168, 224, "Elenco Immagini"},
       {"Filelist", ComponentClass<TListBox>, "GroupBox1", 8, 16, 152, 200, nullptr},
@@ -84,8 +77,8 @@ TFrmMain::TFrmMain(TComponent* owner) : TForm(owner), store_(ProjectProgramFolde
       {"BtnCrea", ComponentClass<TBitBtn>, "GroupBox3", 8, 42, 115, 24, "Crea screen saver", Disabled},
       {"SpeedButton5", ComponentClass<TBitBtn>, "GroupBox3", 8, 68, 115, 24, "Uscita"},
       // The web address across the foot of the window, white over its black shadow.
-      {"Label2", ComponentClass<TLabel>, "", 9, 252, 0, 0, ProgramHomePage, AddressShadow},
-      {"Label3", ComponentClass<TLabel>, "", 8, 250, 0, 0, ProgramHomePage, AddressText},
+      {"Label2", ComponentClass<TLabel>, "", 9, 252, 0, 0, ProgramHomePage, Transparent, AddressShadowFont},
+      {"Label3", ComponentClass<TLabel>, "", 8, 250, 0, 0, ProgramHomePage, Transparent, AddressFont},
   });
 
   auto& menu = ToolkitFind<TMainMenu>(*this, "MainMenu1");

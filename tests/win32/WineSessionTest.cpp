@@ -55,11 +55,13 @@ TEST(WineSession, WesternEuropeanCodePage) {
   EXPECT_EQ(wide[0], L'\u00E8');
 }
 
-// The manifest (toolkit_add_manifest) asks for common controls 6 and system DPI awareness.
+// The manifest (toolkit_add_manifest) asks for common controls 6 and per-monitor DPI
+// awareness (version 2, system awareness where that is unknown).
 // The loader then takes comctl32.dll from the side-by-side assembly of version 6.0, on
 // Windows and Wine alike (Wine's copy there still reports 5.81 through DllGetVersion, so
 // the version is read from where the library came from).  Wine 8 makes every process
-// DPI aware, manifest or not, so the DPI setting is checked in the resource the loader reads.
+// DPI aware, manifest or not, so the DPI setting is checked in the resource the loader reads
+// as well as in the awareness the process got.
 TEST(WineSession, ManifestTakesEffect) {
   TDynamicLibrary comctl32("comctl32.dll");
   ASSERT_TRUE(comctl32.Loaded());
@@ -75,9 +77,18 @@ TEST(WineSession, ManifestTakesEffect) {
   ASSERT_NE(resource, nullptr);
   const char* bytes = static_cast<const char*>(LockResource(LoadResource(nullptr, resource)));
   const std::string manifest(bytes, SizeofResource(nullptr, resource));
-  EXPECT_NE(manifest.find(">true</dpiAware>"), std::string::npos);
-  EXPECT_NE(manifest.find(">system</dpiAwareness>"), std::string::npos);
+  EXPECT_NE(manifest.find(">true/pm</dpiAware>"), std::string::npos);
+  EXPECT_NE(manifest.find(">PerMonitorV2, PerMonitor</dpiAwareness>"), std::string::npos);
   EXPECT_TRUE(IsProcessDPIAware());
+  using GetContext = DPI_AWARENESS_CONTEXT(WINAPI*)();
+  using Equal = BOOL(WINAPI*)(DPI_AWARENESS_CONTEXT, DPI_AWARENESS_CONTEXT);
+  HMODULE user32 = GetModuleHandleA("user32.dll");
+  const auto context = reinterpret_cast<GetContext>(
+      reinterpret_cast<void*>(GetProcAddress(user32, "GetThreadDpiAwarenessContext")));
+  const auto equal = reinterpret_cast<Equal>(
+      reinterpret_cast<void*>(GetProcAddress(user32, "AreDpiAwarenessContextsEqual")));
+  ASSERT_TRUE(context && equal) << "the system has no awareness contexts";
+  EXPECT_TRUE(equal(context(), DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2));
 }
 
 }  // namespace
