@@ -10,7 +10,12 @@
 
 namespace {
 
-void Picture(TComponent& c) { static_cast<TImage&>(c).Picture().LoadFromResource(GetModuleHandleA(nullptr), ResAboutPicture); }
+// The picture drawn for the image's DPI, centred in its place at scales between those drawn.
+void Picture(TComponent& c) {
+  auto& image = static_cast<TImage&>(c);
+  image.SetCenter(true);
+  image.Picture().LoadFromResource(GetModuleHandleA(nullptr), ResAboutPicture);
+}
 
 const TFont ContactFont = {.Name = "Arial", .Height = 14, .Bold = true, .Color = RGB(255, 255, 255)};
 
@@ -44,4 +49,11 @@ TFrmInfo::TFrmInfo(TComponent* owner) : TForm(owner) {
       {"Label5", ComponentClass<TLabel>, "", lineLeft, lineTop + 4 * lineStep, lineWidth, 18, ProgramContactLines[4], ContactLine, ContactFont},
       {"Label6", ComponentClass<TLabel>, "", lineLeft, lineTop + 5 * lineStep, lineWidth, 18, ProgramContactLines[5], ContactLine, ContactFont},
   });
+}
+
+void TFrmInfo::ChangeScale(int fromDpi, int toDpi) {
+  TForm::ChangeScale(fromDpi, toDpi);
+  auto& image = ToolkitFind<TImage>(*this, "Image1");
+  image.Picture().LoadFromResource(GetModuleHandleA(nullptr),
+                                   SlidemakerPictureName(ResAboutPicture, image.Dpi()).c_str());
 }

@@ -91,26 +91,43 @@ TFrmMain::TFrmMain(TComponent* owner) : TForm(owner), store_(ProjectProgramFolde
 
   const struct {
     const char* button;
-    const char* glyph;
     void (TFrmMain::*click)();
   } buttons[] = {
-      {"BtnAggiungi", ResGlyphAdd, &TFrmMain::BtnAggiungiClick},
-      {"BtnElimina", ResGlyphDelete, &TFrmMain::BtnEliminaClick},
-      {"BtnSu", ResGlyphUp, &TFrmMain::BtnSuClick},
-      {"BtnGiu", ResGlyphDown, &TFrmMain::BtnGiuClick},
-      {"BtnAnteprima", ResGlyphPreview, &TFrmMain::BtnAnteprimaClick},
-      {"BtnCrea", ResGlyphBuild, &TFrmMain::BtnCreaClick},
-      {"SpeedButton5", ResGlyphExit, &TFrmMain::SpeedButton5Click},
+      {"BtnAggiungi", &TFrmMain::BtnAggiungiClick},
+      {"BtnElimina", &TFrmMain::BtnEliminaClick},
+      {"BtnSu", &TFrmMain::BtnSuClick},
+      {"BtnGiu", &TFrmMain::BtnGiuClick},
+      {"BtnAnteprima", &TFrmMain::BtnAnteprimaClick},
+      {"BtnCrea", &TFrmMain::BtnCreaClick},
+      {"SpeedButton5", &TFrmMain::SpeedButton5Click},
   };
-  for (const auto& b : buttons) {
-    auto& button = ToolkitFind<TBitBtn>(*this, b.button);
-    button.SetGlyph(SlidemakerBitmap(b.glyph));
-    button.OnClick = [this, click = b.click](TComponent*) { (this->*click)(); };
-  }
+  for (const auto& b : buttons)
+    ToolkitFind<TBitBtn>(*this, b.button).OnClick = [this, click = b.click](TComponent*) { (this->*click)(); };
+  LoadGlyphs();
   ToolkitFind<TEdit>(*this, "TxtIntervallo").OnChange = [this](TComponent*) { TxtIntervalloChange(); };
 }
 
 TFrmMain::~TFrmMain() = default;
+
+void TFrmMain::LoadGlyphs() {
+  const struct {
+    const char* button;
+    const char* glyph;
+  } glyphs[] = {
+      {"BtnAggiungi", ResGlyphAdd},      {"BtnElimina", ResGlyphDelete}, {"BtnSu", ResGlyphUp},
+      {"BtnGiu", ResGlyphDown},          {"BtnAnteprima", ResGlyphPreview},
+      {"BtnCrea", ResGlyphBuild},        {"SpeedButton5", ResGlyphExit},
+  };
+  for (const auto& g : glyphs) {
+    auto& button = ToolkitFind<TBitBtn>(*this, g.button);
+    button.SetGlyph(SlidemakerBitmap(g.glyph, button.Dpi()));
+  }
+}
+
+void TFrmMain::ChangeScale(int fromDpi, int toDpi) {
+  TForm::ChangeScale(fromDpi, toDpi);
+  LoadGlyphs();  // drawn for the new scale, never stretched
+}
 
 void TFrmMain::SetDialogs(TFrmNuovo& nuovo, TFrmOpenProject& open, TFrmOpenImage& picker, TFrmInfo& info) {
   nuovo_ = &nuovo;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <initializer_list>
+
 // The one scaling rule of the toolkit.  Layout tables, font heights and control metrics are
 // written in pixels of a 96-DPI screen (100 %); a form re-expresses them in the pixels of the
 // screen it shows on, and again when it moves to a screen of another scale.
@@ -12,3 +14,9 @@ inline constexpr int ToolkitDesignDpi = 96;
 // offset scales as the mirror of the positive one).  `fromDpi` must be positive; the product
 // is formed in 64 bits, and a result outside the int range is clamped to it.
 int ToolkitScale(int value, int toDpi, int fromDpi = ToolkitDesignDpi);
+
+// Of pictures drawn at several scales (percentages, ascending, 100 first), the one to show at
+// `dpi`: the nearest to the DPI's scale, the smaller on a tie, since a picture a little small
+// for its place stays whole and sharp while one too large would be cut.  Pictures are never
+// stretched to the exact scale: that would blur them.
+int ToolkitPictureScale(int dpi, std::initializer_list<int> percents);

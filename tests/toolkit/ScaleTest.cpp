@@ -40,6 +40,22 @@ TEST(ToolkitScale, Rule) {
         << c.value << " from " << c.fromDpi << " to " << c.toDpi << " DPI: " << c.why;
 }
 
+// Pictures drawn at 100, 150 and 200 %: the nearest, the smaller on a tie, never beyond the
+// drawn ones.
+TEST(ToolkitScale, PictureScale) {
+  struct Case {
+    int dpi, expected;
+  };
+  const Case cases[] = {
+      {72, 100},  {96, 100},  {110, 100}, {120, 100},  // 125 %: a tie, the smaller
+      {121, 150}, {144, 150}, {168, 150},              // 175 %: a tie again
+      {169, 200}, {192, 200}, {288, 200},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(ToolkitPictureScale(c.dpi, {100, 150, 200}), c.expected) << c.dpi << " DPI";
+  EXPECT_EQ(ToolkitPictureScale(192, {100}), 100) << "one picture serves every scale";
+}
+
 // Going to a scale and back gives the design value again for every value a table holds.
 TEST(ToolkitScale, RoundTrip) {
   for (int dpi : {120, 144, 168, 192, 288})
