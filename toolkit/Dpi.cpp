@@ -10,6 +10,7 @@ constexpr int EffectiveDpi = 0;
 
 using GetDpiForMonitorFunction = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
 using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+using MetricForDpiFunction = int(WINAPI*)(int, UINT);
 using AdjustForDpiFunction = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
 
 // Libraries loaded once for the process: the entries stay valid while it runs.
@@ -50,6 +51,12 @@ int ToolkitWindowDpi(HWND window) {
   if (getDpi && window)
     if (const UINT dpi = getDpi(window); dpi > 0) return static_cast<int>(dpi);
   return ToolkitMonitorDpi(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY));
+}
+
+int ToolkitSystemMetric(int index, int dpi) {
+  static const auto metric = User32Entry<MetricForDpiFunction>("GetSystemMetricsForDpi");
+  if (metric) return metric(index, static_cast<UINT>(dpi));
+  return ToolkitScale(GetSystemMetrics(index), dpi, ToolkitSystemDpi());
 }
 
 void ToolkitAdjustWindowRect(RECT& rect, DWORD style, bool menu, DWORD exStyle, int dpi) {

@@ -17,6 +17,10 @@ int ToolkitRectDpi(const RECT& rect);
 // The DPI a window draws in: its monitor's under per-monitor awareness.
 int ToolkitWindowDpi(HWND window);
 
+// A system metric (GetSystemMetrics' index) as it is at `dpi`: GetSystemMetricsForDpi where
+// it exists, else the system DPI's value scaled.
+int ToolkitSystemMetric(int index, int dpi);
+
 // The window rectangle for a client rectangle, with the frame a window of these styles has
 // at `dpi` (AdjustWindowRectExForDpi where it exists, else at the system DPI).
 void ToolkitAdjustWindowRect(RECT& rect, DWORD style, bool menu, DWORD exStyle, int dpi);
