@@ -305,9 +305,21 @@ void TWalk::Window(const TLayoutWindow& window) {
       RECT bounds;
       GetWindowRect(child, &bounds);
       MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&bounds), 2);
+      char text[256] = "";
+      GetWindowTextA(child, text, sizeof text);
       if (bounds.left < 0 || bounds.top < 0 || bounds.right > client.right || bounds.bottom > client.bottom)
-        Fail("control " + std::to_string(GetDlgCtrlID(child)) + " " + RectText(bounds) +
-             " is not inside the client area " + RectText(client));
+        Fail(std::string("\"") + text + "\" " + RectText(bounds) + " is not inside the client area " +
+             RectText(client));
+      // A static text of the template must fit on its one line in the dialog's font.
+      char kind[32] = "";
+      GetClassNameA(child, kind, sizeof kind);
+      if (*text && lstrcmpiA(kind, "Static") == 0) {
+        const auto font = reinterpret_cast<HFONT>(SendMessageA(child, WM_GETFONT, 0, 0));
+        const SIZE extent = TextExtent(font, text, 0);
+        if (extent.cx > bounds.right - bounds.left || extent.cy > bounds.bottom - bounds.top)
+          Fail(std::string("\"") + text + "\" needs " + std::to_string(extent.cx) + " x " +
+               std::to_string(extent.cy) + " pixels, has " + RectText(bounds));
+      }
     }
     ClientSize(dialog, true);
     DestroyWindow(dialog);

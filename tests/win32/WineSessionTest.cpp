@@ -80,15 +80,18 @@ TEST(WineSession, ManifestTakesEffect) {
   EXPECT_NE(manifest.find(">true/pm</dpiAware>"), std::string::npos);
   EXPECT_NE(manifest.find(">PerMonitorV2, PerMonitor</dpiAwareness>"), std::string::npos);
   EXPECT_TRUE(IsProcessDPIAware());
+  // Wine 8 gives per-monitor awareness without telling version 2 apart (its context is
+  // 0x12, which AreDpiAwarenessContextsEqual does not match with the version 2 context): the
+  // awareness itself is checked.
   using GetContext = DPI_AWARENESS_CONTEXT(WINAPI*)();
-  using Equal = BOOL(WINAPI*)(DPI_AWARENESS_CONTEXT, DPI_AWARENESS_CONTEXT);
+  using GetAwareness = DPI_AWARENESS(WINAPI*)(DPI_AWARENESS_CONTEXT);
   HMODULE user32 = GetModuleHandleA("user32.dll");
   const auto context = reinterpret_cast<GetContext>(
       reinterpret_cast<void*>(GetProcAddress(user32, "GetThreadDpiAwarenessContext")));
-  const auto equal = reinterpret_cast<Equal>(
-      reinterpret_cast<void*>(GetProcAddress(user32, "AreDpiAwarenessContextsEqual")));
-  ASSERT_TRUE(context && equal) << "the system has no awareness contexts";
-  EXPECT_TRUE(equal(context(), DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2));
+  const auto awareness = reinterpret_cast<GetAwareness>(
+      reinterpret_cast<void*>(GetProcAddress(user32, "GetAwarenessFromDpiAwarenessContext")));
+  ASSERT_TRUE(context && awareness) << "the system has no awareness contexts";
+  EXPECT_EQ(awareness(context()), DPI_AWARENESS_PER_MONITOR_AWARE);
 }
 
 }  // namespace
