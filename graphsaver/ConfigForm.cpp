@@ -56,7 +56,9 @@ TConfigForm::TConfigForm(TComponent* owner) : TScrDialog(owner) {
          image.SetCenter(true);
          image.Picture().LoadFromResource(GetModuleHandleA(nullptr), "PLOTVANETITLE");
        }},
-      {"SSFilesWeb", ComponentClass<TLabel>, "Panel1", 72, 8, 0, 0, "Get New Graph Files",
+      // Further left than the 72 of the first design: at 150 % the link is wider than 1.5
+      // times its 100 % width and would run past the panel.
+      {"SSFilesWeb", ComponentClass<TLabel>, "Panel1", 64, 8, 0, 0, "Get New Graph Files",
        [](TComponent& c) {
          auto& label = static_cast<TLabel&>(c);
          label.SetTransparent(true);
@@ -72,7 +74,9 @@ TConfigForm::TConfigForm(TComponent* owner) : TScrDialog(owner) {
       {"Bevel3", ComponentClass<TBevel>, "", 8, 136, 113, 201, nullptr, FrameBevel},
       {"Label1", ComponentClass<TLabel>, "", 16, 144, 0, 0, "Graph File", nullptr, TitleFont},
       {"Bevel1", ComponentClass<TBevel>, "", 16, 168, 97, 19, nullptr, nullptr},
-      {"FNLabel", ComponentClass<TLabel>, "", 24, 171, 81, 13, "[Empty]",
+      // One pixel taller than the first design's 13: the line of the scaled font is taller
+      // than the scaled 13 pixels (21 at 150 %).
+      {"FNLabel", ComponentClass<TLabel>, "", 24, 171, 81, 14, "[Empty]",
        [](TComponent& c) {
          auto& label = static_cast<TLabel&>(c);
          label.SetAutoSize(false);
@@ -84,9 +88,11 @@ TConfigForm::TConfigForm(TComponent* owner) : TScrDialog(owner) {
       {"IsRandom", ComponentClass<TCheckBox>, "", 32, 312, 65, 17, "Random?", nullptr,
        LayoutDialogFont, 6},
       {"Bevel4", ComponentClass<TBevel>, "", 128, 136, 137, 57, nullptr, FrameBevel},
-      {"IsFloat", ComponentClass<TCheckBox>, "", 136, 144, 97, 17, "Floating", nullptr,
+      // Both boxes 4 pixels further left than the first design's 136, and "Reverse" as wide
+      // as the frame allows: at 150 % its caption was cut.
+      {"IsFloat", ComponentClass<TCheckBox>, "", 132, 144, 97, 17, "Floating", nullptr,
        LayoutDialogFont, 2},
-      {"Reverse", ComponentClass<TCheckBox>, "", 136, 168, 121, 17, "Reverse on Collission",
+      {"Reverse", ComponentClass<TCheckBox>, "", 132, 168, 131, 17, "Reverse on Collission",
        nullptr, LayoutDialogFont, 3},
       {"Panel2", ComponentClass<TPanel>, "", 128, 200, 137, 105, nullptr,
        [](TComponent& c) { static_cast<TPanel&>(c).SetBevelInner(bvLowered); }},

@@ -6,6 +6,7 @@
 # windows' pictures are left as OUTDIR/DPI/PROGRAM-WINDOW.png.
 # Usage: layout-dpi.sh OUTDIR WALKER.exe...
 set -euo pipefail
+shopt -s nullglob
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../../scripts/wine-session.sh"
 
