@@ -285,10 +285,10 @@ void TWalk::ClientSize(HWND window, bool scaled, double slack) {
   }
   const int width = S(found->second.cx), height = S(found->second.cy);
   // One pixel either way: an edge rounds once, a size may round twice.
-  const auto near = [slack](long got, int wanted) {
+  const auto matches = [slack](long got, int wanted) {
     return got <= wanted + 1 && got >= wanted * (1 - slack) - 1;
   };
-  if (!near(client.right, width) || !near(client.bottom, height)) {
+  if (!matches(client.right, width) || !matches(client.bottom, height)) {
     std::ostringstream what;
     what << "client area " << client.right << " x " << client.bottom << ", expected " << width
          << " x " << height << " (" << found->second.cx << " x " << found->second.cy
