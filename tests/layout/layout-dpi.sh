@@ -23,7 +23,7 @@ set_dpi() {
   wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
   wineserver -w
 }
-# The prefix is shared with the other Wine tests: it goes back to 96 DPI however this ends.
+# The prefix is this test's own (CMake gives it), and starts each run at 96 DPI all the same.
 trap 'set_dpi 96; wine_session_stop; rm -rf "$work"' EXIT
 
 for walker in "$@"; do
