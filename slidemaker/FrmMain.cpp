@@ -62,8 +62,7 @@ TFrmMain::TFrmMain(TComponent* owner) : TForm(owner), store_(ProjectProgramFolde
   ToolkitBuildLayout(*this, {
       {"MainMenu1", ComponentClass<TMainMenu>, "", 0, 0, 0, 0, nullptr},
       {"Lbl", ComponentClass<TLabel>, "", 8, 6, 0, 0, "Nome progetto : ", nullptr, BoldFont},
-      // Not right after the bold label: at 150 % that is wider than 1.5 times its width.
-      {"LblPrname", ComponentClass<TLabel>, "", 110, 6, 0, 0, ProjectNoneLabel},
+      {"LblPrname", ComponentClass<TLabel>, "", 104, 6, 0, 0, ProjectNoneLabel},
       {"GroupBox1", ComponentClass<TGroupBox>, "", 8, 22, 168, 224, "Elenco Immagini"},
       {"Filelist", ComponentClass<TListBox>, "GroupBox1", 8, 16, 152, 200, nullptr},
       // The buttons are 125 wide: "Crea screen saver" with its glyph needs that at 150 %,
