@@ -3,6 +3,7 @@
 #include <string>
 
 #include "DeviceContext.h"
+#include "Dpi.h"
 
 namespace {
 
@@ -86,11 +87,23 @@ void TGradientForm::UpdateTables() {
   inactiveTable_ = GFColorTable(inactiveStart_, inactiveStop_, gradientColors_);
 }
 
+int TGradientForm::Metric(int index) {
+  // The frame the system draws around the caption is that of the window's own DPI.
+  return ToolkitSystemMetric(index, HandleAllocated() ? ToolkitWindowDpi(Handle()) : Dpi());
+}
+
 void TGradientForm::UpdateFont() {
   NONCLIENTMETRICSA metrics = {};
   metrics.cbSize = sizeof(metrics);
-  if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
-    font_.Reset(CreateFontIndirectA(&metrics.lfCaptionFont));
+  if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) return;
+  // The system's caption font is that of the system DPI; the caption is drawn at the form's.
+  metrics.lfCaptionFont.lfHeight = ToolkitScale(metrics.lfCaptionFont.lfHeight, Dpi(), ToolkitSystemDpi());
+  font_.Reset(CreateFontIndirectA(&metrics.lfCaptionFont));
+}
+
+void TGradientForm::ChangeScale(int fromDpi, int toDpi) {
+  TForm::ChangeScale(fromDpi, toDpi);
+  UpdateFont();
 }
 
 void TGradientForm::RedrawFrame() {
@@ -109,10 +122,10 @@ RECT TGradientForm::CaptionRect() {
   GetWindowRect(Handle(), &r);
   OffsetRect(&r, -r.left, -r.top);
   if (BorderStyle() == bsSizeable)
-    InflateRect(&r, -GetSystemMetrics(SM_CXSIZEFRAME), -GetSystemMetrics(SM_CYSIZEFRAME));
+    InflateRect(&r, -Metric(SM_CXSIZEFRAME), -Metric(SM_CYSIZEFRAME));
   else
-    InflateRect(&r, -GetSystemMetrics(SM_CXFIXEDFRAME), -GetSystemMetrics(SM_CYFIXEDFRAME));
-  r.bottom = r.top + GetSystemMetrics(SM_CYCAPTION);
+    InflateRect(&r, -Metric(SM_CXFIXEDFRAME), -Metric(SM_CYFIXEDFRAME));
+  r.bottom = r.top + Metric(SM_CYCAPTION);
   return r;
 }
 
@@ -148,7 +161,7 @@ void TGradientForm::FillGradient(HDC dc, int width, int height,
 int TGradientForm::DrawButtons(HDC dc, const RECT& area) {
   const LONG style = GetWindowLongA(Handle(), GWL_STYLE);
   const LONG exStyle = GetWindowLongA(Handle(), GWL_EXSTYLE);
-  const int width = GetSystemMetrics(SM_CXSIZE) - 2, height = GetSystemMetrics(SM_CYSIZE) - 4;
+  const int width = Metric(SM_CXSIZE) - 2, height = Metric(SM_CYSIZE) - 4;
   const int top = area.top + (area.bottom - area.top - height) / 2;
   int left = area.right - 2 - width;
   auto button = [&](UINT kind) {
@@ -193,8 +206,8 @@ void TGradientForm::PaintCaption(HDC windowDC) {
     HICON icon = reinterpret_cast<HICON>(GetClassLongPtrA(Handle(), GCLP_HICONSM));
     if (!icon) icon = reinterpret_cast<HICON>(GetClassLongPtrA(Handle(), GCLP_HICON));
     if (!icon) icon = LoadIconA(nullptr, IDI_APPLICATION);
-    const int size = GetSystemMetrics(SM_CXSMICON);
-    DrawIconEx(dc, r.left + 1, r.top + 1, icon, size, GetSystemMetrics(SM_CYSMICON), 0, nullptr,
+    const int size = Metric(SM_CXSMICON);
+    DrawIconEx(dc, r.left + 1, r.top + 1, icon, size, Metric(SM_CYSMICON), 0, nullptr,
                DI_NORMAL);
     r.left += 1 + size;
   }

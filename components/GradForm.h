@@ -59,8 +59,12 @@ public:
 
 protected:
   LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  // The caption font follows the form's scale.
+  void ChangeScale(int fromDpi, int toDpi) override;
 
 private:
+  // A system metric at the DPI the window's frame is drawn at.
+  int Metric(int index);
   bool NativeMode() const { return useWin98Gradient_ && systemDrawsGradients_; }
   bool OwnCaption() const { return !NativeMode() && BorderStyle() != bsNone; }
   void UpdateTables();

@@ -22,27 +22,10 @@
 
 namespace {
 
-TFont TitleFont() {
-  TFont font;
-  font.Height = 15;
-  font.Bold = true;
-  return font;
-}
+const TFont TitleFont = {.Height = 15, .Bold = true};
+const TFont LinkFont = {.Underline = true, .Color = RGB(0, 0, 255)};
 
-TFont LinkFont() {
-  TFont font;
-  font.Underline = true;
-  font.Color = RGB(0, 0, 255);
-  return font;
-}
-
-void BoldTitle(TComponent& c) { static_cast<TLabel&>(c).SetFont(TitleFont()); }
 void FrameBevel(TComponent& c) { static_cast<TBevel&>(c).SetShape(bsFrame); }
-
-template <int Order>
-void InTabOrder(TComponent& c) {
-  static_cast<TWinControl&>(c).SetTabOrder(Order);
-}
 
 // The folder part of a path: up to and including its last "\" or ":".
 std::string FolderOf(const std::string& path) {
@@ -73,39 +56,44 @@ TConfigForm::TConfigForm(TComponent* owner) : TScrDialog(owner) {
          image.SetCenter(true);
          image.Picture().LoadFromResource(GetModuleHandleA(nullptr), "PLOTVANETITLE");
        }},
-      {"SSFilesWeb", ComponentClass<TLabel>, "Panel1", 72, 8, 0, 0, "Get New Graph Files",
+      // Further left than the 72 of the first design: at 150 % the link is wider than 1.5
+      // times its 100 % width and would run past the panel.
+      {"SSFilesWeb", ComponentClass<TLabel>, "Panel1", 64, 8, 0, 0, "Get New Graph Files",
        [](TComponent& c) {
          auto& label = static_cast<TLabel&>(c);
-         label.SetFont(LinkFont());
          label.SetTransparent(true);
          label.SetCursor(crHandPoint);
-       }},
+       },
+       LinkFont},
       {"Bevel2", ComponentClass<TBevel>, "", 192, 8, 73, 121, nullptr, FrameBevel},
-      {"Label2", ComponentClass<TLabel>, "", 200, 16, 0, 0, "Image", BoldTitle},
+      {"Label2", ComponentClass<TLabel>, "", 200, 16, 0, 0, "Image", nullptr, TitleFont},
       {"Height", ComponentClass<TLabel>, "", 200, 40, 0, 0, "Height", nullptr},
-      {"ImageHeight", ComponentClass<TEdit>, "", 200, 56, 57, 21, "", InTabOrder<0>},
+      {"ImageHeight", ComponentClass<TEdit>, "", 200, 56, 57, 21, "", nullptr, LayoutDialogFont, 0},
       {"Width", ComponentClass<TLabel>, "", 200, 80, 0, 0, "Width", nullptr},
-      {"ImageWidth", ComponentClass<TEdit>, "", 200, 96, 57, 21, "", InTabOrder<1>},
+      {"ImageWidth", ComponentClass<TEdit>, "", 200, 96, 57, 21, "", nullptr, LayoutDialogFont, 1},
       {"Bevel3", ComponentClass<TBevel>, "", 8, 136, 113, 201, nullptr, FrameBevel},
-      {"Label1", ComponentClass<TLabel>, "", 16, 144, 0, 0, "Graph File", BoldTitle},
+      {"Label1", ComponentClass<TLabel>, "", 16, 144, 0, 0, "Graph File", nullptr, TitleFont},
       {"Bevel1", ComponentClass<TBevel>, "", 16, 168, 97, 19, nullptr, nullptr},
-      {"FNLabel", ComponentClass<TLabel>, "", 24, 171, 81, 13, "[Empty]",
+      // One pixel taller than the first design's 13: the line of the scaled font is taller
+      // than the scaled 13 pixels (21 at 150 %).
+      {"FNLabel", ComponentClass<TLabel>, "", 24, 171, 81, 14, "[Empty]",
        [](TComponent& c) {
          auto& label = static_cast<TLabel&>(c);
          label.SetAutoSize(false);
          label.SetAlignment(taCenter);
        }},
-      {"Open", ComponentClass<TButton>, "", 16, 192, 97, 25, "&Open", InTabOrder<4>},
+      {"Open", ComponentClass<TButton>, "", 16, 192, 97, 25, "&Open", nullptr, LayoutDialogFont, 4},
       {"FList", ComponentClass<TListBox>, "", 16, 224, 97, 81, nullptr,
-       [](TComponent& c) {
-         static_cast<TListBox&>(c).SetItemHeight(13);
-         InTabOrder<5>(c);
-       }},
-      {"IsRandom", ComponentClass<TCheckBox>, "", 32, 312, 65, 17, "Random?", InTabOrder<6>},
+       [](TComponent& c) { static_cast<TListBox&>(c).SetItemHeight(13); }, LayoutDialogFont, 5},
+      {"IsRandom", ComponentClass<TCheckBox>, "", 32, 312, 65, 17, "Random?", nullptr,
+       LayoutDialogFont, 6},
       {"Bevel4", ComponentClass<TBevel>, "", 128, 136, 137, 57, nullptr, FrameBevel},
-      {"IsFloat", ComponentClass<TCheckBox>, "", 136, 144, 97, 17, "Floating", InTabOrder<2>},
-      {"Reverse", ComponentClass<TCheckBox>, "", 136, 168, 121, 17, "Reverse on Collission",
-       InTabOrder<3>},
+      // Both boxes 4 pixels further left than the first design's 136, and "Reverse" as wide
+      // as the frame allows: at 150 % its caption was cut.
+      {"IsFloat", ComponentClass<TCheckBox>, "", 132, 144, 97, 17, "Floating", nullptr,
+       LayoutDialogFont, 2},
+      {"Reverse", ComponentClass<TCheckBox>, "", 132, 168, 131, 17, "Reverse on Collission",
+       nullptr, LayoutDialogFont, 3},
       {"Panel2", ComponentClass<TPanel>, "", 128, 200, 137, 105, nullptr,
        [](TComponent& c) { static_cast<TPanel&>(c).SetBevelInner(bvLowered); }},
       {"View", ComponentClass<TGraphView>, "Panel2", 2, 2, 133, 101, nullptr,
@@ -119,15 +107,15 @@ TConfigForm::TConfigForm(TComponent* owner) : TScrDialog(owner) {
          auto& button = static_cast<TButton&>(c);
          button.SetDefault(true);
          button.SetModalResult(mrOk);
-         InTabOrder<7>(c);
-       }},
+       },
+       LayoutDialogFont, 7},
       {"BtnCancel", ComponentClass<TButton>, "", 200, 314, 65, 25, "Cancel",
        [](TComponent& c) {
          auto& button = static_cast<TButton&>(c);
          button.SetCancel(true);
          button.SetModalResult(mrCancel);
-         InTabOrder<8>(c);
-       }},
+       },
+       LayoutDialogFont, 8},
       {"ScrSettings", ComponentClass<TScrSettings>, "", 0, 0, 0, 0, nullptr,
        [](TComponent& c) {
          auto& settings = static_cast<TScrSettings&>(c);

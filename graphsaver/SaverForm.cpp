@@ -20,13 +20,7 @@ TSaverSequence& SaverSequence() {
 
 namespace {
 
-TFont ReportFont() {
-  TFont font;
-  font.Height = 16;
-  font.Bold = true;
-  font.Color = RGB(255, 255, 255);
-  return font;
-}
+const TFont ReportFont = {.Height = 16, .Bold = true, .Color = RGB(255, 255, 255)};
 
 }  // namespace
 
@@ -54,10 +48,10 @@ TSaverForm::TSaverForm(TComponent* owner) : TScrForm(owner) {
       {"ReportLabel", ComponentClass<TLabel>, "", 8, 8, 0, 0, nullptr,
        [](TComponent& c) {
          auto& label = static_cast<TLabel&>(c);
-         label.SetFont(ReportFont());
          label.SetTransparent(true);
          label.SetVisible(false);
-       }},
+       },
+       ReportFont},
       {"ScrSettings", ComponentClass<TScrSettings>, "", 0, 0, 0, 0, nullptr,
        [](TComponent& c) {
          auto& settings = static_cast<TScrSettings&>(c);

@@ -40,7 +40,12 @@ bool IsWindowsNt() {
 
 }  // namespace
 
-TScrForm::TScrForm(TComponent* owner) : TScrBase(owner) { ScrReadGeneralRegistry(); }
+TScrForm::TScrForm(TComponent* owner) : TScrBase(owner) {
+  // Saver and preview forms fill a screen or a host window and draw in its physical pixels:
+  // a graph or a photo is never enlarged by the DPI.
+  SetScaled(false);
+  ScrReadGeneralRegistry();
+}
 
 void TScrForm::CreateParams(TCreateParams& params) {
   TScrBase::CreateParams(params);

@@ -67,7 +67,8 @@ TScrGeneral::TScrGeneral(TComponent* owner)
   SetBounds(Left(), Top(), 357, 357);
   // Left, top, width, height in pixels of the parent's client area.
   ToolkitBuildLayout(controlsOwner_, *this, {
-      {"GenTxtCornersOk", ComponentClass<TLabel>, "", 21, 8, 282, 43,
+      // Four lines high, down to the monitor: the text takes four lines in the dialog font.
+      {"GenTxtCornersOk", ComponentClass<TLabel>, "", 21, 8, 282, 56,
        "You can display the screen saver immediately, or prevent it from appearing at all, "
        "by moving the mouse pointer to a corner on the screen. Click the corners you want to "
        "use.", WrappedLabel},
@@ -85,10 +86,12 @@ TScrGeneral::TScrGeneral(TComponent* owner)
       {"GenEdtWait", ComponentClass<TEdit>, "GenGrpOptions", 40, 48, 29, 21, nullptr},
       {"GenUpdWait", ComponentClass<TUpDown>, "GenGrpOptions", 0, 0, 0, 0, nullptr},
       {"GenCmbWait", ComponentClass<TComboBox>, "GenGrpOptions", 100, 48, 65, 21, nullptr, UnitItems},
-      {"GenTxtWaitTwo", ComponentClass<TLabel>, "GenGrpOptions", 172, 52, 130, 13,
+      // At 168 rather than 172: at 150 % the text is wider than 1.5 times its width at 100 %
+      // and needs the room to stay inside the group.
+      {"GenTxtWaitTwo", ComponentClass<TLabel>, "GenGrpOptions", 168, 52, 130, 13,
        "before requiring a password"},
       {"GenChkMute", ComponentClass<TCheckBox>, "", 20, 335, 125, 17, "M&ute"},
-      {"GenChkActive", ComponentClass<TCheckBox>, "", 172, 335, 157, 17,
+      {"GenChkActive", ComponentClass<TCheckBox>, "", 172, 335, 177, 17,
        "&Disable active-configuration"},
   });
   // The arrows take their width from the edit they join: the edit gets it first, so that it

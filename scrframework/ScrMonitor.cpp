@@ -59,7 +59,8 @@ TScrMonitor::TScrMonitor(TComponent* owner)
       cornerDefault_(LoadModuleBitmap("SCRCORNERDEFAULT")),
       cornerNow_(LoadModuleBitmap("SCRCORNERNOW")),
       cornerNever_(LoadModuleBitmap("SCRCORNERNEVER")),
-      geometry_(ScrMeasureMonitor(BitmapSize(monitor_.Get()), BitmapSize(cornerNow_.Get()))),
+      measured_(ScrMeasureMonitor(BitmapSize(monitor_.Get()), BitmapSize(cornerNow_.Get()))),
+      geometry_(measured_),
       menu_(CreatePopupMenu()) {
   RegisterMonitorWindowClass();
   StoreBounds(0, 0, geometry_.size.width, geometry_.size.height);
@@ -90,6 +91,19 @@ void TScrMonitor::DestroyWnd() {
 
 TScrSize TScrMonitor::Origin() const {
   return ScrMonitorOrigin(geometry_, {Width(), Height()});
+}
+
+void TScrMonitor::ChangeScale(int fromDpi, int toDpi) {
+  TCustomControl::ChangeScale(fromDpi, toDpi);
+  factor_ = ScrMonitorFactor(toDpi);
+  geometry_ = ScrScaleMonitor(measured_, factor_);
+  if (previewWindow_) {
+    const TScrSize origin = Origin();
+    const TScrRect& screen = geometry_.screen;
+    MoveWindow(previewWindow_, origin.width + screen.left, origin.height + screen.top,
+               screen.right - screen.left, screen.bottom - screen.top, TRUE);
+  }
+  Repaint();
 }
 
 void TScrMonitor::CreatePreviewWindow() {
@@ -217,12 +231,18 @@ void TScrMonitor::Paint(HDC dc) {
   BitBlt(picture.Get(), 0, 0, width, height, dc, origin.width, origin.height, SRCCOPY);
 
   TMemoryDC source(dc);
+  // Enlarged by a whole factor, pixel for pixel: sharp, never blended.
+  SetStretchBltMode(picture.Get(), COLORONCOLOR);
+  const int f = factor_;
   if (monitor_) {
     // Black in the mask keeps the picture, white keeps the background; the picture is
     // black where the background shows.
     TSelection selected(source.Get(), monitor_.Get());
-    BitBlt(picture.Get(), 0, 0, width, height, source.Get(), width, 0, SRCAND);
-    BitBlt(picture.Get(), 0, 0, width, height, source.Get(), 0, 0, SRCINVERT);
+    const int sourceWidth = measured_.size.width, sourceHeight = measured_.size.height;
+    StretchBlt(picture.Get(), 0, 0, width, height, source.Get(), sourceWidth, 0, sourceWidth,
+               sourceHeight, SRCAND);
+    StretchBlt(picture.Get(), 0, 0, width, height, source.Get(), 0, 0, sourceWidth, sourceHeight,
+               SRCINVERT);
   } else {
     FillBox(picture.Get(), {0, 0, width, height}, RGB(64, 64, 64), RGB(0, 0, 0));
   }
@@ -231,8 +251,9 @@ void TScrMonitor::Paint(HDC dc) {
       const TScrRect& box = geometry_.corners[corner];
       if (HBITMAP bitmap = CornerBitmap(corners_[corner])) {
         TSelection selected(source.Get(), bitmap);
-        BitBlt(picture.Get(), box.left, box.top, box.right - box.left, box.bottom - box.top,
-               source.Get(), 0, 0, SRCCOPY);
+        const int boxWidth = box.right - box.left, boxHeight = box.bottom - box.top;
+        StretchBlt(picture.Get(), box.left, box.top, boxWidth, boxHeight, source.Get(), 0, 0,
+                   boxWidth / f, boxHeight / f, SRCCOPY);
       } else {
         FillBox(picture.Get(), {box.left, box.top, box.right, box.bottom}, RGB(0, 0, 0),
                 RGB(255, 255, 255));

@@ -76,6 +76,8 @@ protected:
   void DestroyWnd() override;
   LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   void Paint(HDC dc) override;
+  // The picture at the whole factor of the new scale (ScrMonitorFactor).
+  void ChangeScale(int fromDpi, int toDpi) override;
 
 private:
   struct TMenuDestroyer {
@@ -91,7 +93,9 @@ private:
   bool OpenCornerMenu(int x, int y);
 
   TGdiObject<HBITMAP> monitor_, cornerDefault_, cornerNow_, cornerNever_;
-  TScrMonitorGeometry geometry_;
+  TScrMonitorGeometry measured_;  // of the bitmaps themselves
+  int factor_ = 1;
+  TScrMonitorGeometry geometry_;  // as drawn: measured_ times factor_
   std::array<TScrCornerMode, 4> corners_{scmNormal, scmNormal, scmNormal, scmNormal};
   TScrMonitorUse use_ = smuCorners;
   TMenuPtr menu_;

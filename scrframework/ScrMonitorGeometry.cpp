@@ -17,6 +17,20 @@ TScrMonitorGeometry ScrMeasureMonitor(std::optional<TScrSize> monitorBitmap,
   return geometry;
 }
 
+int ScrMonitorFactor(int dpi) { return dpi >= 192 ? dpi / 96 : 1; }
+
+TScrMonitorGeometry ScrScaleMonitor(const TScrMonitorGeometry& geometry, int factor) {
+  const auto scale = [factor](const TScrRect& r) {
+    return TScrRect{r.left * factor, r.top * factor, r.right * factor, r.bottom * factor};
+  };
+  TScrMonitorGeometry scaled;
+  scaled.size = {geometry.size.width * factor, geometry.size.height * factor};
+  scaled.screen = scale(geometry.screen);
+  for (size_t corner = 0; corner < geometry.corners.size(); ++corner)
+    scaled.corners[corner] = scale(geometry.corners[corner]);
+  return scaled;
+}
+
 TScrSize ScrMonitorOrigin(const TScrMonitorGeometry& geometry, TScrSize control) {
   // Floor division, so that a control one pixel too small puts the picture at -1, not 0.
   auto half = [](int extra) { return extra >= 0 ? extra / 2 : -((-extra + 1) / 2); };

@@ -34,6 +34,14 @@ struct TScrMonitorGeometry {
 TScrMonitorGeometry ScrMeasureMonitor(std::optional<TScrSize> monitorBitmap,
                                       std::optional<TScrSize> cornerBitmap);
 
+// The whole factor the picture is drawn at on a screen of `dpi`: the bitmaps are enlarged
+// pixel for pixel, which keeps them sharp, so only by whole factors: 1 below 192 DPI
+// (200 %), 2 from 192, 3 from 288.
+int ScrMonitorFactor(int dpi);
+
+// The geometry of the picture drawn `factor` times larger (a whole factor, 1 or more).
+TScrMonitorGeometry ScrScaleMonitor(const TScrMonitorGeometry& geometry, int factor);
+
 // Where the picture's top-left corner lies in a control of the given size: centred (rounded
 // towards the top-left), negative when the control is smaller.
 TScrSize ScrMonitorOrigin(const TScrMonitorGeometry& geometry, TScrSize control);

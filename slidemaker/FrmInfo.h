@@ -8,4 +8,8 @@
 class TFrmInfo : public TForm {
 public:
   explicit TFrmInfo(TComponent* owner);
+
+protected:
+  // The picture as drawn for the new scale.
+  void ChangeScale(int fromDpi, int toDpi) override;
 };

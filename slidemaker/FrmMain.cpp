@@ -33,19 +33,12 @@ std::string ProgramFile() {
   return std::string(path, length);
 }
 
-void BoldLabel(TComponent& c) { static_cast<TLabel&>(c).SetFont({.Name = "Tahoma", .Height = 11, .Bold = true}); }
-
+const TFont BoldFont = {.Name = "Tahoma", .Height = 11, .Bold = true};
 // The web address as a shadowed caption: a black text under a white one.
-void AddressShadow(TComponent& c) {
-  auto& label = static_cast<TLabel&>(c);
-  label.SetFont({.Name = "Arial", .Height = 20, .Bold = true, .Color = RGB(0, 0, 0)});
-  label.SetTransparent(true);
-}
-void AddressText(TComponent& c) {
-  auto& label = static_cast<TLabel&>(c);
-  label.SetFont({.Name = "Arial", .Height = 20, .Bold = true, .Color = RGB(255, 255, 255)});
-  label.SetTransparent(true);
-}
+const TFont AddressShadowFont = {.Name = "Arial", .Height = 20, .Bold = true, .Color = RGB(0, 0, 0)};
+const TFont AddressFont = {.Name = "Arial", .Height = 20, .Bold = true, .Color = RGB(255, 255, 255)};
+
+void Transparent(TComponent& c) { static_cast<TLabel&>(c).SetTransparent(true); }
 
 void Disabled(TComponent& c) { static_cast<TControl&>(c).SetEnabled(false); }
 
@@ -68,24 +61,26 @@ TFrmMain::TFrmMain(TComponent* owner) : TForm(owner), store_(ProjectProgramFolde
 
   ToolkitBuildLayout(*this, {
       {"MainMenu1", ComponentClass<TMainMenu>, "", 0, 0, 0, 0, nullptr},
-      {"Lbl", ComponentClass<TLabel>, "", 8, 6, 0, 0, "Nome progetto : ", BoldLabel},
+      {"Lbl", ComponentClass<TLabel>, "", 8, 6, 0, 0, "Nome progetto : ", nullptr, BoldFont},
       {"LblPrname", ComponentClass<TLabel>, "", 104, 6, 0, 0, ProjectNoneLabel},
       {"GroupBox1", ComponentClass<TGroupBox>, "", 8, 22, 168, 224, "Elenco Immagini"},
       {"Filelist", ComponentClass<TListBox>, "GroupBox1", 8, 16, 152, 200, nullptr},
-      {"GroupBox2", ComponentClass<TGroupBox>, "", 182, 22, 131, 122, "Immagini"},
-      {"BtnAggiungi", ComponentClass<TBitBtn>, "GroupBox2", 8, 16, 115, 24, "Aggiungi", Disabled},
-      {"BtnElimina", ComponentClass<TBitBtn>, "GroupBox2", 8, 42, 115, 24, "Elimina", Disabled},
-      {"BtnSu", ComponentClass<TBitBtn>, "GroupBox2", 8, 68, 55, 24, "", Disabled},
-      {"BtnGiu", ComponentClass<TBitBtn>, "GroupBox2", 68, 68, 55, 24, "", Disabled},
+      // The buttons are 125 wide: "Crea screen saver" with its glyph needs that at 150 %,
+      // where text runs wider than 1.5 times its width at 100 %.
+      {"GroupBox2", ComponentClass<TGroupBox>, "", 180, 22, 137, 122, "Immagini"},
+      {"BtnAggiungi", ComponentClass<TBitBtn>, "GroupBox2", 8, 16, 125, 24, "Aggiungi", Disabled},
+      {"BtnElimina", ComponentClass<TBitBtn>, "GroupBox2", 8, 42, 125, 24, "Elimina", Disabled},
+      {"BtnSu", ComponentClass<TBitBtn>, "GroupBox2", 8, 68, 60, 24, "", Disabled},
+      {"BtnGiu", ComponentClass<TBitBtn>, "GroupBox2", 73, 68, 60, 24, "", Disabled},
       {"Label1", ComponentClass<TLabel>, "GroupBox2", 8, 99, 0, 0, "Intervallo"},
-      {"TxtIntervallo", ComponentClass<TEdit>, "GroupBox2", 68, 96, 55, 21, IntervalDefault, Disabled},
-      {"GroupBox3", ComponentClass<TGroupBox>, "", 182, 148, 131, 98, "Screen Saver"},
-      {"BtnAnteprima", ComponentClass<TBitBtn>, "GroupBox3", 8, 16, 115, 24, "Anteprima", Disabled},
-      {"BtnCrea", ComponentClass<TBitBtn>, "GroupBox3", 8, 42, 115, 24, "Crea screen saver", Disabled},
-      {"SpeedButton5", ComponentClass<TBitBtn>, "GroupBox3", 8, 68, 115, 24, "Uscita"},
+      {"TxtIntervallo", ComponentClass<TEdit>, "GroupBox2", 73, 96, 60, 21, IntervalDefault, Disabled},
+      {"GroupBox3", ComponentClass<TGroupBox>, "", 180, 148, 137, 98, "Screen Saver"},
+      {"BtnAnteprima", ComponentClass<TBitBtn>, "GroupBox3", 8, 16, 125, 24, "Anteprima", Disabled},
+      {"BtnCrea", ComponentClass<TBitBtn>, "GroupBox3", 8, 42, 125, 24, "Crea screen saver", Disabled},
+      {"SpeedButton5", ComponentClass<TBitBtn>, "GroupBox3", 8, 68, 125, 24, "Uscita"},
       // The web address across the foot of the window, white over its black shadow.
-      {"Label2", ComponentClass<TLabel>, "", 9, 252, 0, 0, ProgramHomePage, AddressShadow},
-      {"Label3", ComponentClass<TLabel>, "", 8, 250, 0, 0, ProgramHomePage, AddressText},
+      {"Label2", ComponentClass<TLabel>, "", 9, 252, 0, 0, ProgramHomePage, Transparent, AddressShadowFont},
+      {"Label3", ComponentClass<TLabel>, "", 8, 250, 0, 0, ProgramHomePage, Transparent, AddressFont},
   });
 
   auto& menu = ToolkitFind<TMainMenu>(*this, "MainMenu1");
@@ -98,26 +93,43 @@ TFrmMain::TFrmMain(TComponent* owner) : TForm(owner), store_(ProjectProgramFolde
 
   const struct {
     const char* button;
-    const char* glyph;
     void (TFrmMain::*click)();
   } buttons[] = {
-      {"BtnAggiungi", ResGlyphAdd, &TFrmMain::BtnAggiungiClick},
-      {"BtnElimina", ResGlyphDelete, &TFrmMain::BtnEliminaClick},
-      {"BtnSu", ResGlyphUp, &TFrmMain::BtnSuClick},
-      {"BtnGiu", ResGlyphDown, &TFrmMain::BtnGiuClick},
-      {"BtnAnteprima", ResGlyphPreview, &TFrmMain::BtnAnteprimaClick},
-      {"BtnCrea", ResGlyphBuild, &TFrmMain::BtnCreaClick},
-      {"SpeedButton5", ResGlyphExit, &TFrmMain::SpeedButton5Click},
+      {"BtnAggiungi", &TFrmMain::BtnAggiungiClick},
+      {"BtnElimina", &TFrmMain::BtnEliminaClick},
+      {"BtnSu", &TFrmMain::BtnSuClick},
+      {"BtnGiu", &TFrmMain::BtnGiuClick},
+      {"BtnAnteprima", &TFrmMain::BtnAnteprimaClick},
+      {"BtnCrea", &TFrmMain::BtnCreaClick},
+      {"SpeedButton5", &TFrmMain::SpeedButton5Click},
   };
-  for (const auto& b : buttons) {
-    auto& button = ToolkitFind<TBitBtn>(*this, b.button);
-    button.SetGlyph(SlidemakerBitmap(b.glyph));
-    button.OnClick = [this, click = b.click](TComponent*) { (this->*click)(); };
-  }
+  for (const auto& b : buttons)
+    ToolkitFind<TBitBtn>(*this, b.button).OnClick = [this, click = b.click](TComponent*) { (this->*click)(); };
+  LoadGlyphs();
   ToolkitFind<TEdit>(*this, "TxtIntervallo").OnChange = [this](TComponent*) { TxtIntervalloChange(); };
 }
 
 TFrmMain::~TFrmMain() = default;
+
+void TFrmMain::LoadGlyphs() {
+  const struct {
+    const char* button;
+    const char* glyph;
+  } glyphs[] = {
+      {"BtnAggiungi", ResGlyphAdd},      {"BtnElimina", ResGlyphDelete}, {"BtnSu", ResGlyphUp},
+      {"BtnGiu", ResGlyphDown},          {"BtnAnteprima", ResGlyphPreview},
+      {"BtnCrea", ResGlyphBuild},        {"SpeedButton5", ResGlyphExit},
+  };
+  for (const auto& g : glyphs) {
+    auto& button = ToolkitFind<TBitBtn>(*this, g.button);
+    button.SetGlyph(SlidemakerBitmap(g.glyph, button.Dpi()));
+  }
+}
+
+void TFrmMain::ChangeScale(int fromDpi, int toDpi) {
+  TForm::ChangeScale(fromDpi, toDpi);
+  LoadGlyphs();  // drawn for the new scale, never stretched
+}
 
 void TFrmMain::SetDialogs(TFrmNuovo& nuovo, TFrmOpenProject& open, TFrmOpenImage& picker, TFrmInfo& info) {
   nuovo_ = &nuovo;

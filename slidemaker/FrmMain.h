@@ -37,8 +37,11 @@ public:
 
 protected:
   LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void ChangeScale(int fromDpi, int toDpi) override;
 
 private:
+  // The buttons' glyphs, as drawn for the buttons' DPI.
+  void LoadGlyphs();
   void Nuovo1Click();
   void Apri1Click();
   void Salva1Click();

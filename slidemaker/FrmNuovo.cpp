@@ -10,9 +10,10 @@
 
 namespace {
 
+const TFont TitleFont = {.Name = "Arial", .Height = 24, .Bold = true, .Color = RGB(0, 0, 128)};
+
 void Title(TComponent& c) {
   auto& label = static_cast<TLabel&>(c);
-  label.SetFont({.Name = "Arial", .Height = 24, .Bold = true, .Color = RGB(0, 0, 128)});
   label.SetAutoSize(false);
   label.SetAlignment(taCenter);
 }
@@ -38,11 +39,11 @@ TFrmNuovo::TFrmNuovo(TComponent* owner, TFrmMain& main) : TForm(owner), main_(ma
   SetClientHeight(140);
 
   ToolkitBuildLayout(*this, {
-      {"Label1", ComponentClass<TLabel>, "", 0, 10, 290, 30, "Nuovo Progetto", Title},
+      {"Label1", ComponentClass<TLabel>, "", 0, 10, 290, 30, "Nuovo Progetto", Title, TitleFont},
       {"Label2", ComponentClass<TLabel>, "", 16, 54, 0, 0, "Nome progetto"},
       {"TxtProjectName", ComponentClass<TEdit>, "", 16, 70, 258, 21, ""},
-      {"BtnOk", ComponentClass<TButton>, "", 118, 104, 75, 25, "Ok", Disabled},
       {"BtnAnnulla", ComponentClass<TButton>, "", 199, 104, 75, 25, "Cancel", CancelButton},
+      {"BtnOk", ComponentClass<TButton>, "", 118, 104, 75, 25, "Ok", Disabled},
   });
 
   auto& name = ToolkitFind<TEdit>(*this, "TxtProjectName");

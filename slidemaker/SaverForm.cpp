@@ -49,6 +49,8 @@ TSaverForm::TSaverForm(TComponent* owner, TListBox& filelist) : TForm(owner), fi
   SetFormStyle(fsStayOnTop);
   SetWindowState(wsMaximized);
   SetColor(RGB(0, 0, 0));
+  // Full screen, in the screen's own pixels: a picture is never enlarged by the DPI.
+  SetScaled(false);
 
   ToolkitBuildLayout(*this, {
       {"LOGO", ComponentClass<TGIFImage>, "", 0, 0, 0, 0, nullptr, Logo},

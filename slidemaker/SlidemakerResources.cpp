@@ -3,10 +3,18 @@
 #include <stdexcept>
 #include <string>
 
-HBITMAP SlidemakerBitmap(const char* name) {
-  auto* bitmap = static_cast<HBITMAP>(
-      LoadImageA(GetModuleHandleA(nullptr), name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-  if (!bitmap) throw std::runtime_error(std::string("Cannot load bitmap resource ") + name);
+#include "Scale.h"
+
+std::string SlidemakerPictureName(const char* name, int dpi) {
+  const int percent = ToolkitPictureScale(dpi, {100, 150, 200});
+  return percent == 100 ? name : name + ("_" + std::to_string(percent));
+}
+
+HBITMAP SlidemakerBitmap(const char* name, int dpi) {
+  const std::string scaled = SlidemakerPictureName(name, dpi);
+  auto* bitmap = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), scaled.c_str(),
+                                                 IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  if (!bitmap) throw std::runtime_error("Cannot load bitmap resource " + scaled);
   return bitmap;
 }
 

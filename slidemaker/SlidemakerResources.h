@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 // Resource names.
@@ -19,9 +20,13 @@ inline constexpr const char* ResGlyphExit = "GLYPH_EXIT";
 inline constexpr const char* ResAboutPicture = "ABOUT";
 inline constexpr const char* ResLogo = "LOGO";  // RCDATA: the GIF file's bytes
 
-// A new bitmap of the program's BITMAP resource `name` (the caller owns it).  Throws
-// std::runtime_error when the program lacks it.
-HBITMAP SlidemakerBitmap(const char* name);
+// The resource name of the glyph or about picture `name` drawn for `dpi`: of those drawn at
+// 100, 150 and 200 %, the nearest to the DPI's scale (ToolkitPictureScale).
+std::string SlidemakerPictureName(const char* name, int dpi);
+
+// A new bitmap of the program's BITMAP resource `name` as drawn for `dpi` (the caller owns
+// it).  Throws std::runtime_error when the program lacks it.
+HBITMAP SlidemakerBitmap(const char* name, int dpi = 96);
 
 // The bytes of the program's RCDATA resource `name`; throws std::runtime_error when missing.
 std::vector<std::uint8_t> SlidemakerData(const char* name);

@@ -5,6 +5,7 @@
 #include "DeviceContext.h"
 #include "Font.h"
 #include "Form.h"
+#include "Scale.h"
 
 TButton::TButton(TComponent* owner) : TWinControl(owner) {
   StoreBounds(0, 0, 75, 25);
@@ -75,7 +76,7 @@ void TBitBtn::DrawItem(const DRAWITEMSTRUCT& item) {
   }
 
   const std::string caption = Caption();
-  TSelection font(dc, ToolkitDefaultFont());
+  TSelection font(dc, ToolkitDefaultFont(Dpi()));
   SIZE text = {0, 0};
   RECT measure = {0, 0, 0, 0};
   if (!caption.empty()) {
@@ -84,7 +85,7 @@ void TBitBtn::DrawItem(const DRAWITEMSTRUCT& item) {
   }
   BITMAP glyph = {};
   if (glyph_) GetObjectA(glyph_.Get(), sizeof glyph, &glyph);
-  const int spacing = glyph_ && !caption.empty() ? 4 : 0;
+  const int spacing = glyph_ && !caption.empty() ? ToolkitScale(4, Dpi()) : 0;
   const int total = glyph.bmWidth + spacing + text.cx;
   const int shift = pressed ? 1 : 0;
   int x = (face.right - face.left - total) / 2 + face.left + shift;
@@ -132,7 +133,7 @@ void TBitBtn::DrawItem(const DRAWITEMSTRUCT& item) {
   }
   if (focused) {
     RECT ring = face;
-    InflateRect(&ring, -4, -4);
+    InflateRect(&ring, -ToolkitScale(4, Dpi()), -ToolkitScale(4, Dpi()));
     DrawFocusRect(dc, &ring);
   }
 }

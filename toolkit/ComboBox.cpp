@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "Scale.h"
+
 TComboBox::TComboBox(TComponent* owner) : TWinControl(owner) {
   StoreBounds(0, 0, 145, 21);
   SetTabStop(true);
@@ -10,7 +12,7 @@ TComboBox::TComboBox(TComponent* owner) : TWinControl(owner) {
 
 int TComboBox::DroppedHeight(int height) const {
   // The window's height includes the open list; the system keeps the field's own height.
-  return height + DropDownCount * 14 + 2;
+  return height + DropDownCount * ToolkitScale(14, Dpi()) + 2;
 }
 
 void TComboBox::CreateParams(TCreateParams& params) {

@@ -1,6 +1,7 @@
 #include "Control.h"
 
 #include "Form.h"
+#include "Scale.h"
 #include "WinControl.h"
 
 TControl::TControl(TComponent* owner) : TComponent(owner) {}
@@ -14,6 +15,21 @@ void TControl::SetParent(TWinControl* parent) {
   if (parent_) parent_->RemoveControl(this);
   parent_ = parent;
   if (parent_) parent_->InsertControl(this);
+  if (parent_ && parent_->Dpi() != dpi_) ScaleTo(parent_->Dpi());
+}
+
+void TControl::ScaleTo(int dpi) {
+  if (dpi == dpi_ || dpi <= 0) return;
+  const int from = dpi_;
+  dpi_ = dpi;
+  ChangeScale(from, dpi);
+}
+
+void TControl::ChangeScale(int fromDpi, int toDpi) {
+  const auto scale = [&](int value) { return ToolkitScale(value, toDpi, fromDpi); };
+  // Edges are scaled, not sizes, so that controls that touch at one scale touch at all.
+  const int right = scale(left_ + width_), bottom = scale(top_ + height_);
+  SetBounds(scale(left_), scale(top_), right - scale(left_), bottom - scale(top_));
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {

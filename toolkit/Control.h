@@ -68,6 +68,15 @@ public:
   TCursor Cursor() const { return cursor_; }
   void SetCursor(TCursor cursor) { cursor_ = cursor; }
 
+  // The DPI the control's bounds, font and pixel sizes are in: 96, the pixels of the layout
+  // tables, until its form scales it for the monitor it shows on (Scale.h holds the rule).
+  // A control placed on a parent of another DPI is scaled to the parent's, so that rows of a
+  // table built onto a window already on screen are scaled like the rest.
+  int Dpi() const { return dpi_; }
+  // Re-expresses the control's bounds and pixel sizes, and those of the controls it holds,
+  // in pixels of `dpi`.
+  void ScaleTo(int dpi);
+
   // The form this control lies on, through its parents; null when it lies on none.
   class TForm* ParentForm() const;
 
@@ -93,6 +102,10 @@ protected:
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
   void MouseMove(TShiftState shift, int x, int y);
   void DblClick();
+  // Scales what the control keeps in pixels from `fromDpi` to `toDpi` (Dpi() is already
+  // `toDpi`): the base scales the bounds, position included; descendants scale their own
+  // sizes and fonts and call it.
+  virtual void ChangeScale(int fromDpi, int toDpi);
 
 private:
   TWinControl* parent_ = nullptr;
@@ -101,6 +114,7 @@ private:
   bool enabled_ = true;
   TAlign align_ = alNone;
   TCursor cursor_ = crDefault;
+  int dpi_ = 96;
 };
 
 // The system cursor of a TCursor value (null for crNone, and for crDefault).

@@ -7,6 +7,7 @@
 #include "FolderListingWin32.h"
 #include "Font.h"
 #include "GdiObject.h"
+#include "Scale.h"
 
 namespace {
 
@@ -52,15 +53,17 @@ std::string CurrentFolder() {
   return length > 0 && length < MAX_PATH ? std::string(folder, length) : std::string("C:\\");
 }
 
-// A small closed folder, in the colours of the system's folder pictures.
-void DrawFolderGlyph(HDC dc, int x, int y, bool open) {
+// A small closed folder, in the colours of the system's folder pictures, 13 x 11 pixels at
+// 96 DPI, drawn at `dpi` with its outline one pixel wide at every scale.
+void DrawFolderGlyph(HDC dc, int x, int y, bool open, int dpi) {
+  const auto s = [dpi](int value) { return ToolkitScale(value, dpi); };
   TGdiObject<HBRUSH> fill(CreateSolidBrush(open ? RGB(255, 236, 150) : RGB(240, 200, 80)));
   TGdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, RGB(128, 96, 0)));
   TSelection brush(dc, fill.Get());
   TSelection outline(dc, pen.Get());
-  const POINT tab[] = {{x, y + 1}, {x + 5, y + 1}, {x + 6, y + 2}, {x, y + 2}};
+  const POINT tab[] = {{x, y + s(1)}, {x + s(5), y + s(1)}, {x + s(6), y + s(2)}, {x, y + s(2)}};
   Polygon(dc, tab, 4);
-  Rectangle(dc, x, y + 2, x + 13, y + 11);
+  Rectangle(dc, x, y + s(2), x + s(13), y + s(11));
 }
 
 }  // namespace
@@ -181,12 +184,13 @@ void TDirectoryListBox::DrawItem(const DRAWITEMSTRUCT& item) {
   const size_t index = item.itemID;
   const int level = index < levels_.size() ? levels_[index] : 0;
   const int current = static_cast<int>(PathChain(directory_).size()) - 1;
-  const int x = item.rcItem.left + 2 + level * IndentPixels;
+  const auto s = [this](int value) { return ToolkitScale(value, Dpi()); };
+  const int x = item.rcItem.left + s(2) + level * s(IndentPixels);
   const int height = item.rcItem.bottom - item.rcItem.top;
-  DrawFolderGlyph(dc, x, item.rcItem.top + (height - 12) / 2, level <= current);
+  DrawFolderGlyph(dc, x, item.rcItem.top + (height - s(12)) / 2, level <= current, Dpi());
   RECT text = item.rcItem;
-  text.left = x + 17;
-  TSelection font(dc, ToolkitDefaultFont());
+  text.left = x + s(17);
+  TSelection font(dc, ToolkitDefaultFont(Dpi()));
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
   const std::string name = index < paths_.size() ? LastName(paths_[index]) : std::string();

@@ -1,6 +1,9 @@
 #include "Font.h"
 
+#include <map>
+
 #include "GdiObject.h"
+#include "Scale.h"
 
 HFONT ToolkitCreateFont(const TFont& font) {
   LOGFONTA description = {};
@@ -14,8 +17,16 @@ HFONT ToolkitCreateFont(const TFont& font) {
   return CreateFontIndirectA(&description);
 }
 
-HFONT ToolkitDefaultFont() {
-  // Process-wide: shared by every control window, never deleted while one may use it.
-  static TGdiObject<HFONT> font(ToolkitCreateFont(TFont{}));
+TFont ToolkitScaleFont(TFont font, int toDpi, int fromDpi) {
+  font.Height = ToolkitScale(font.Height, toDpi, fromDpi);
+  return font;
+}
+
+HFONT ToolkitDefaultFont(int dpi) {
+  // Process-wide: shared by every control window, never deleted while one may use it.  A
+  // process meets a handful of DPIs at most, one per monitor scale.
+  static std::map<int, TGdiObject<HFONT>> fonts;
+  TGdiObject<HFONT>& font = fonts[dpi];
+  if (!font) font.Reset(ToolkitCreateFont(ToolkitScaleFont(TFont{}, dpi)));
   return font.Get();
 }

@@ -17,10 +17,14 @@ struct TFont {
   bool operator==(const TFont&) const = default;
 };
 
-// The one dialog font every control uses unless it is given another: Tahoma, 11 pixels (8
-// points on a 96 DPI screen), the font the window layouts are designed for.  Lives as long as
-// the process.
-HFONT ToolkitDefaultFont();
+// The one dialog font every control uses unless it is given another: Tahoma, 11 pixels at
+// 96 DPI (8 points), the font the window layouts are designed for, at `dpi` (its height
+// scaled by ToolkitScale).  One font per DPI, made on first use; each lives as long as the
+// process.
+HFONT ToolkitDefaultFont(int dpi = 96);
+
+// `font` with its height scaled from `fromDpi` to `toDpi` (ToolkitScale).
+TFont ToolkitScaleFont(TFont font, int toDpi, int fromDpi = 96);
 
 // A new font object for `font` (the caller owns it).
 HFONT ToolkitCreateFont(const TFont& font);

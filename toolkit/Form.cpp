@@ -5,6 +5,7 @@
 
 #include "Application.h"
 #include "Button.h"
+#include "Dpi.h"
 #include "Menu.h"
 
 namespace {
@@ -34,6 +35,11 @@ private:
   HWND modal_;
   std::vector<HWND> disabled_;
 };
+
+// WM_DPICHANGED (winuser.h of Windows 8.1 and later): the window's monitor changed DPI or
+// the window moved to a monitor of another DPI; HIWORD(wParam) is the new DPI, lParam the
+// window rectangle the system suggests for it.
+constexpr UINT DpiChangedMessage = 0x02E0;
 
 TButton* FindButtonIn(const TWinControl& parent, bool cancel) {
   for (TControl* control : parent.Controls()) {
@@ -115,6 +121,40 @@ void TForm::CreateParams(TCreateParams& params) {
   }
 }
 
+void TForm::BeforeCreateHandle() {
+  if (!scaled_) return;
+  if (parentWindow_) {
+    ScaleTo(ToolkitWindowDpi(parentWindow_));
+  } else if (position_ == poScreenCenter) {
+    ScaleTo(ToolkitMonitorDpi(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY)));
+  } else {
+    ScaleTo(ToolkitRectDpi(BoundsRect()));
+  }
+}
+
+void TForm::ChangeScale(int fromDpi, int toDpi) {
+  if (parentWindow_) {  // a child window scales like a control
+    TWinControl::ChangeScale(fromDpi, toDpi);
+    return;
+  }
+  // The client area scales; the frame, caption and menu bar are the system's at each DPI.
+  int width = clientWidth_, height = clientHeight_;
+  if (HandleAllocated()) {
+    RECT client;
+    GetClientRect(TWinControl::Handle(), &client);
+    width = client.right;
+    height = client.bottom;
+  } else if (width < 0 || height < 0) {
+    RECT frame = {0, 0, 0, 0};
+    ToolkitAdjustWindowRect(frame, StyleBits(), menu_ != nullptr, ExStyleBits(), fromDpi);
+    if (width < 0) width = Width() - (frame.right - frame.left);
+    if (height < 0) height = Height() - (frame.bottom - frame.top);
+  }
+  ScaleContents(toDpi);
+  SetClientWidth(ToolkitScale(width, toDpi, fromDpi));
+  SetClientHeight(ToolkitScale(height, toDpi, fromDpi));
+}
+
 void TForm::CreateWnd() {
   if (menu_) ::SetMenu(TWinControl::Handle(), menu_->Handle());
   // The frame's estimate before creation cannot know how the menu bar wraps.
@@ -136,7 +176,7 @@ void TForm::SetClientWidth(int width) {
     return;
   }
   RECT frame = {0, 0, width, 100};
-  AdjustWindowRectEx(&frame, StyleBits(), menu_ != nullptr, ExStyleBits());
+  ToolkitAdjustWindowRect(frame, StyleBits(), menu_ != nullptr, ExStyleBits(), Dpi());
   SetBounds(Left(), Top(), frame.right - frame.left, Height());
 }
 
@@ -149,7 +189,7 @@ void TForm::SetClientHeight(int height) {
     return;
   }
   RECT frame = {0, 0, 100, height};
-  AdjustWindowRectEx(&frame, StyleBits(), menu_ != nullptr, ExStyleBits());
+  ToolkitAdjustWindowRect(frame, StyleBits(), menu_ != nullptr, ExStyleBits(), Dpi());
   SetBounds(Left(), Top(), Width(), frame.bottom - frame.top);
 }
 
@@ -189,6 +229,15 @@ LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       break;
+    }
+    case DpiChangedMessage: {
+      if (!scaled_) break;
+      // The system's rectangle places the window; its size comes from the scaled client
+      // area, which the system cannot know.
+      const RECT suggested = *reinterpret_cast<const RECT*>(lParam);
+      ScaleTo(HIWORD(wParam));
+      SetBounds(suggested.left, suggested.top, Width(), Height());
+      return 0;
     }
     case WM_DESTROY:
       // The menu object owns its menu; the window must not destroy it too.

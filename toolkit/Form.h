@@ -61,6 +61,15 @@ public:
   TWindowState WindowState() const { return windowState_; }
   void SetWindowState(TWindowState state);
 
+  // Whether the form scales itself (true, the default): its layout, written in 96-DPI
+  // pixels, is scaled once to the DPI of the monitor it opens on when its window is created
+  // (ToolkitScale: bounds of the controls, the client size, fonts and control metrics), and
+  // again when the system moves it to a monitor of another DPI (WM_DPICHANGED).  A form
+  // that sizes itself in physical pixels (a full-screen saver, a preview filling its host)
+  // turns it off before its window is created.
+  bool Scaled() const { return scaled_; }
+  void SetScaled(bool value) { scaled_ = value; }
+
   // Sets the outer size so that the client area gets this size, with the frame, caption and
   // menu bar the form has.
   void SetClientWidth(int width);
@@ -121,6 +130,8 @@ public:
   std::function<void(TComponent* sender, bool& canClose)> OnCloseQuery;
 
 protected:
+  void BeforeCreateHandle() override;
+  void ChangeScale(int fromDpi, int toDpi) override;
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
   LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -144,6 +155,7 @@ private:
   // The client size asked for, applied again once the window (and its menu bar) exists.
   int clientWidth_ = -1, clientHeight_ = -1;
   bool created_ = false;
+  bool scaled_ = true;
   bool modal_ = false;
   int modalResult_ = mrNone;
 };

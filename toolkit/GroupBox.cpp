@@ -4,6 +4,7 @@
 
 #include "DeviceContext.h"
 #include "Font.h"
+#include "Scale.h"
 
 TGroupBox::TGroupBox(TComponent* owner) : TCustomControl(owner) { StoreBounds(0, 0, 185, 105); }
 
@@ -15,7 +16,8 @@ void TGroupBox::CreateParams(TCreateParams& params) {
 void TGroupBox::Paint(HDC dc) {
   RECT client;
   GetClientRect(Handle(), &client);
-  TSelection font(dc, ToolkitDefaultFont());
+  TSelection font(dc, ToolkitDefaultFont(Dpi()));
+  const int inset = ToolkitScale(8, Dpi()), gapWidth = ToolkitScale(2, Dpi());
   TEXTMETRICA metrics;
   GetTextMetricsA(dc, &metrics);
   RECT frame = client;
@@ -24,9 +26,9 @@ void TGroupBox::Paint(HDC dc) {
 
   const std::string caption = Caption();
   if (caption.empty()) return;
-  RECT text = {8, 0, client.right - 8, metrics.tmHeight};
+  RECT text = {inset, 0, client.right - inset, metrics.tmHeight};
   DrawTextA(dc, caption.c_str(), -1, &text, DT_CALCRECT | DT_SINGLELINE);
-  RECT gap = {text.left - 2, text.top, text.right + 2, text.bottom};
+  RECT gap = {text.left - gapWidth, text.top, text.right + gapWidth, text.bottom};
   FillRect(dc, &gap, ColorBrush());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor(Enabled() ? COLOR_BTNTEXT : COLOR_GRAYTEXT));

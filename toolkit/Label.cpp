@@ -6,7 +6,7 @@
 TLabel::TLabel(TComponent* owner) : TGraphicControl(owner) { TControl::SetBounds(0, 0, 65, 13); }
 
 HFONT TLabel::FontHandle() {
-  if (font_ == TFont{}) return ToolkitDefaultFont();
+  if (font_ == ToolkitScaleFont(TFont{}, Dpi())) return ToolkitDefaultFont(Dpi());
   if (!fontHandle_) fontHandle_.Reset(ToolkitCreateFont(font_));
   return fontHandle_.Get();
 }
@@ -67,6 +67,13 @@ void TLabel::SetAutoSize(bool value) {
 void TLabel::SetLabelColor(COLORREF color) {
   labelColor_ = color;
   Invalidate();
+}
+
+void TLabel::ChangeScale(int fromDpi, int toDpi) {
+  font_ = ToolkitScaleFont(font_, toDpi, fromDpi);
+  fontHandle_.Reset();
+  TGraphicControl::ChangeScale(fromDpi, toDpi);
+  AdjustSize();
 }
 
 void TLabel::SetParent(TWinControl* parent) {

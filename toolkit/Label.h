@@ -18,6 +18,7 @@ public:
 
   const std::string& Caption() const { return caption_; }
   void SetCaption(std::string caption);
+  // The font, its height in pixels at the label's Dpi().
   const TFont& Font() const { return font_; }
   void SetFont(const TFont& font);
   bool Transparent() const { return transparent_; }
@@ -33,6 +34,10 @@ public:
 
   void Paint(HDC dc) override;
   void SetParent(TWinControl* parent) override;
+
+protected:
+  // The font's height as well as the bounds; a label with AutoSize measures itself again.
+  void ChangeScale(int fromDpi, int toDpi) override;
 
 private:
   UINT TextFlags() const;

@@ -19,8 +19,12 @@ void ToolkitBuildLayout(TComponent& owner, TWinControl& window,
     TComponent* component = item.Kind(&owner);
     component->SetName(item.Name);
     if (auto* control = dynamic_cast<TControl*>(component)) {
-      // Properties first: a label sized to its text measures it in the font they give.
+      // Font and properties first: a label sized to its text measures it in that font.
+      if (auto* label = dynamic_cast<TLabel*>(control); label && !item.Font.Name.empty())
+        label->SetFont(item.Font);
       if (item.Properties) item.Properties(*component);
+      if (auto* windowed = dynamic_cast<TWinControl*>(control); windowed && item.TabOrder >= 0)
+        windowed->SetTabOrder(item.TabOrder);
       const int width = item.Width ? item.Width : control->Width();
       const int height = item.Height ? item.Height : control->Height();
       control->SetBounds(item.Left, item.Top, width, height);
@@ -36,4 +40,5 @@ void ToolkitBuildLayout(TComponent& owner, TWinControl& window,
       item.Properties(*component);
     }
   }
+  window.AddLayoutTable({&owner, std::vector<TLayoutItem>(items)});
 }

@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "Scale.h"
+
 namespace {
 
 void CheckIndex(int index, int count, const char* operation) {
@@ -115,6 +117,11 @@ void TListBox::SetItemIndex(int index) {
   if (index < -1 || index >= Count()) index = -1;
   itemIndex_ = index;
   if (HandleAllocated()) SendMessageA(Handle(), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+void TListBox::ChangeScale(int fromDpi, int toDpi) {
+  TWinControl::ChangeScale(fromDpi, toDpi);
+  if (itemHeight_ > 0) SetItemHeight(ToolkitScale(itemHeight_, toDpi, fromDpi));
 }
 
 void TListBox::SetItemHeight(int height) {

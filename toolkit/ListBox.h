@@ -24,7 +24,7 @@ public:
   int ItemIndex() const;
   void SetItemIndex(int index);
 
-  // Pixel height of one item; 0 keeps the font's.
+  // Pixel height of one item at the control's Dpi(); 0 keeps the font's.
   int ItemHeight() const { return itemHeight_; }
   void SetItemHeight(int height);
 
@@ -33,6 +33,7 @@ protected:
   void CreateWnd() override;
   void DestroyWnd() override;
   void CommandNotify(WORD code) override;
+  void ChangeScale(int fromDpi, int toDpi) override;
 
 private:
   // The items and selection while there is no window, handed over when it is created.

@@ -59,7 +59,7 @@ void TCustomPanel::Paint(HDC dc) {
   ToolkitDrawBevel(dc, rect, bevelInner_, bevelWidth_);
   const std::string caption = Caption();
   if (caption.empty()) return;
-  TSelection font(dc, ToolkitDefaultFont());
+  TSelection font(dc, ToolkitDefaultFont(Dpi()));
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
   DrawTextA(dc, caption.c_str(), -1, &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);

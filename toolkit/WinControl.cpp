@@ -97,6 +97,7 @@ void TWinControl::CreateParams(TCreateParams& params) {
 }
 
 void TWinControl::CreateHandle() {
+  BeforeCreateHandle();
   TCreateParams params;
   CreateParams(params);
   if (handle_) return;  // the parent's creation made this window already
@@ -113,7 +114,7 @@ void TWinControl::CreateHandle() {
                              std::to_string(GetLastError()) + ")");
   }
   if (!ownClass) Attach(window, true);
-  SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(ToolkitDefaultFont()), FALSE);
+  SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(ToolkitDefaultFont(Dpi())), FALSE);
 
   RECT bounds;
   GetWindowRect(window, &bounds);
@@ -431,6 +432,19 @@ void TWinControl::AlignControls() {
     if (bounds.left != 0 || bounds.top != 0 || bounds.right != client.right ||
         bounds.bottom != client.bottom)
       control->SetBounds(0, 0, client.right, client.bottom);
+  }
+}
+
+void TWinControl::ChangeScale(int fromDpi, int toDpi) {
+  TControl::ChangeScale(fromDpi, toDpi);
+  ScaleContents(toDpi);
+}
+
+void TWinControl::ScaleContents(int toDpi) {
+  for (TControl* control : std::vector<TControl*>(controls_)) control->ScaleTo(toDpi);
+  if (handle_) {
+    SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(ToolkitDefaultFont(toDpi)), TRUE);
+    InvalidateRect(handle_, nullptr, TRUE);
   }
 }
 

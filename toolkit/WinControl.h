@@ -7,6 +7,7 @@
 
 #include "Control.h"
 #include "GdiObject.h"
+#include "Layout.h"
 
 class TGraphicControl;
 
@@ -78,6 +79,10 @@ public:
   // The controls placed on this one, in the order they were placed.
   const std::vector<TControl*>& Controls() const { return controls_; }
 
+  // The layout tables built onto this control (ToolkitBuildLayout), in the order built.
+  const std::vector<TLayoutTable>& LayoutTables() const { return layoutTables_; }
+  void AddLayoutTable(TLayoutTable table) { layoutTables_.push_back(std::move(table)); }
+
   // The object of a window of the toolkit, or null for any other window.
   static TWinControl* FromHandle(HWND window);
 
@@ -100,6 +105,9 @@ protected:
     int x, y, width, height;
     HWND parent;
   };
+  // Called first when the window is to be created, before CreateParams: a form scales its
+  // layout here for the monitor it opens on.
+  virtual void BeforeCreateHandle() {}
   // The window's class, styles, bounds and parent; descendants add to them.
   virtual void CreateParams(TCreateParams& params);
   // Called right after the window exists: hand over the values held until now.
@@ -125,6 +133,12 @@ protected:
 
   // Lays out the children that follow the client area (Align).
   void AlignControls();
+
+  // The bounds, the children and the font of the window at the new DPI.
+  void ChangeScale(int fromDpi, int toDpi) override;
+  // The children and the font only (a top-level form keeps its place and scales its client
+  // area instead of its frame).
+  void ScaleContents(int toDpi);
 
 private:
   static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam,
@@ -152,6 +166,7 @@ private:
   int tabOrder_ = -1;
   bool tabStop_ = false;
   std::vector<TControl*> controls_;
+  std::vector<TLayoutTable> layoutTables_;
   // The control under the mouse when a button went down, to give it the click on release.
   TControl* pressed_ = nullptr;
 };

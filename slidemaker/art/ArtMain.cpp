@@ -1,5 +1,6 @@
 // slidemaker_art FOLDER: writes the editor's pictures into FOLDER for its resources:
-// glyph-STEM.bmp for every button glyph, logo.gif and about.bmp.
+// glyph-STEM.bmp for every button glyph, logo.gif and about.bmp, and the glyphs and about
+// picture again at each larger scale (glyph-STEM-150.bmp, about-150.bmp, ...).
 #include <cstdio>
 #include <exception>
 #include <string>
@@ -13,8 +14,13 @@ int main(int argc, char** argv) {
   }
   const std::string folder = std::string(argv[1]) + "/";
   try {
-    for (const TArtGlyph& glyph : ArtGlyphs()) glyph.Draw().WriteBmp(folder + "glyph-" + glyph.Stem + ".bmp");
-    ArtAboutPicture().WriteBmp(folder + "about.bmp");
+    for (int percent : ArtScales) {
+      const std::string suffix = percent == 100 ? "" : "-" + std::to_string(percent);
+      const double scale = percent / 100.0;
+      for (const TArtGlyph& glyph : ArtGlyphs())
+        glyph.Draw(scale).WriteBmp(folder + "glyph-" + glyph.Stem + suffix + ".bmp");
+      ArtAboutPicture(scale).WriteBmp(folder + "about" + suffix + ".bmp");
+    }
     const std::vector<std::uint8_t> logo = ArtLogoGif();
     std::FILE* file = std::fopen((folder + "logo.gif").c_str(), "wb");
     if (!file || std::fwrite(logo.data(), 1, logo.size(), file) != logo.size() || std::fclose(file) != 0) {

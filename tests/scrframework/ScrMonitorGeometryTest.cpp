@@ -22,6 +22,24 @@ TEST(ScrMonitorGeometry, MeasuredFromTheBitmapsOrTheirStatedSizes) {
   EXPECT_EQ(other.corners[2], (TScrRect{149, 120, 169, 130}));
 }
 
+// Whole factors only, so that the bitmaps stay sharp; the 200 % picture is the 100 % one
+// with every length doubled.
+TEST(ScrMonitorGeometry, ScaledByWholeFactors) {
+  const struct {
+    int dpi, factor;
+  } factors[] = {{96, 1}, {120, 1}, {144, 1}, {191, 1}, {192, 2}, {240, 2}, {288, 3}};
+  for (const auto& f : factors) EXPECT_EQ(ScrMonitorFactor(f.dpi), f.factor) << f.dpi << " DPI";
+
+  const TScrMonitorGeometry g = ScrMeasureMonitor(std::nullopt, std::nullopt);
+  EXPECT_EQ(ScrScaleMonitor(g, 1).corners, g.corners);
+  const TScrMonitorGeometry doubled = ScrScaleMonitor(g, 2);
+  EXPECT_EQ(doubled.size, (TScrSize{368, 340}));
+  EXPECT_EQ(doubled.screen, (TScrRect{32, 34, 338, 260}));
+  EXPECT_EQ(doubled.corners[2], (TScrRect{274, 196, 338, 260}));
+  EXPECT_EQ(ScrCornerAt(doubled, 338, 260), 2) << "the far border still hits";
+  EXPECT_EQ(ScrCornerAt(doubled, 97, 98), ScrNoCorner);
+}
+
 TEST(ScrMonitorGeometry, PictureCentredInTheControl) {
   const TScrMonitorGeometry g = ScrMeasureMonitor(std::nullopt, std::nullopt);
   EXPECT_EQ(ScrMonitorOrigin(g, {184, 170}), (TScrSize{0, 0}));

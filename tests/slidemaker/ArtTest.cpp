@@ -18,20 +18,40 @@ TEST(Art, LogoIsAnAnimated258By83Gif) {
   EXPECT_EQ(logo.Picture().LoopCount, 0);
 }
 
-// A glyph's lower-left pixel is the colour the picture buttons leave out, and it draws
-// something in other colours.
-TEST(Art, GlyphsKeepTheirTransparentCorner) {
+namespace {
+
+// The share of a glyph's pixels that are not its background.
+double Coverage(const TArtCanvas& canvas) {
+  int covered = 0;
+  for (int y = 0; y < canvas.Height(); ++y)
+    for (int x = 0; x < canvas.Width(); ++x) covered += canvas.At(x, y) != ArtGlyphBackground;
+  return static_cast<double>(covered) / (canvas.Width() * canvas.Height());
+}
+
+}  // namespace
+
+// At every scale a glyph has the scaled size, its lower-left pixel is the colour the picture
+// buttons leave out, it draws something in other colours, and it covers the same share of
+// its square as at 100 % (a shape left unscaled would cover a quarter of it at 200 %).
+TEST(Art, GlyphsAtEveryScaleKeepTheirSizeCornerAndShape) {
   for (const TArtGlyph& glyph : ArtGlyphs()) {
-    const TArtCanvas canvas = glyph.Draw();
-    ASSERT_EQ(canvas.Width(), ArtGlyphSize) << glyph.Stem;
-    ASSERT_EQ(canvas.Height(), ArtGlyphSize) << glyph.Stem;
-    EXPECT_EQ(canvas.At(0, ArtGlyphSize - 1), ArtGlyphBackground) << glyph.Stem;
-    std::set<TArtColor> colours;
-    for (int y = 0; y < ArtGlyphSize; ++y)
-      for (int x = 0; x < ArtGlyphSize; ++x) colours.insert(canvas.At(x, y));
-    EXPECT_GE(colours.size(), 3u) << glyph.Stem;
+    const double base = Coverage(glyph.Draw(1));
+    for (int percent : ArtScales) {
+      const TArtCanvas canvas = glyph.Draw(percent / 100.0);
+      const int size = ArtGlyphSize * percent / 100;
+      ASSERT_EQ(canvas.Width(), size) << glyph.Stem << " at " << percent << " %";
+      ASSERT_EQ(canvas.Height(), size) << glyph.Stem << " at " << percent << " %";
+      EXPECT_EQ(canvas.At(0, size - 1), ArtGlyphBackground) << glyph.Stem << " at " << percent << " %";
+      std::set<TArtColor> colours;
+      for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) colours.insert(canvas.At(x, y));
+      EXPECT_GE(colours.size(), 3u) << glyph.Stem << " at " << percent << " %";
+      EXPECT_NEAR(Coverage(canvas), base, 0.08) << glyph.Stem << " at " << percent << " %";
+    }
   }
-  const TArtCanvas about = ArtAboutPicture();
-  EXPECT_EQ(about.Width(), 200);
-  EXPECT_EQ(about.Height(), 172);
+  for (int percent : ArtScales) {
+    const TArtCanvas about = ArtAboutPicture(percent / 100.0);
+    EXPECT_EQ(about.Width(), 200 * percent / 100);
+    EXPECT_EQ(about.Height(), 172 * percent / 100);
+  }
 }

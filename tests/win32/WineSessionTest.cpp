@@ -55,11 +55,13 @@ TEST(WineSession, WesternEuropeanCodePage) {
   EXPECT_EQ(wide[0], L'\u00E8');
 }
 
-// The manifest (toolkit_add_manifest) asks for common controls 6 and system DPI awareness.
+// The manifest (toolkit_add_manifest) asks for common controls 6 and per-monitor DPI
+// awareness (version 2, system awareness where that is unknown).
 // The loader then takes comctl32.dll from the side-by-side assembly of version 6.0, on
 // Windows and Wine alike (Wine's copy there still reports 5.81 through DllGetVersion, so
 // the version is read from where the library came from).  Wine 8 makes every process
-// DPI aware, manifest or not, so the DPI setting is checked in the resource the loader reads.
+// DPI aware, manifest or not, so the DPI setting is checked in the resource the loader reads
+// as well as in the awareness the process got.
 TEST(WineSession, ManifestTakesEffect) {
   TDynamicLibrary comctl32("comctl32.dll");
   ASSERT_TRUE(comctl32.Loaded());
@@ -75,9 +77,21 @@ TEST(WineSession, ManifestTakesEffect) {
   ASSERT_NE(resource, nullptr);
   const char* bytes = static_cast<const char*>(LockResource(LoadResource(nullptr, resource)));
   const std::string manifest(bytes, SizeofResource(nullptr, resource));
-  EXPECT_NE(manifest.find(">true</dpiAware>"), std::string::npos);
-  EXPECT_NE(manifest.find(">system</dpiAwareness>"), std::string::npos);
+  EXPECT_NE(manifest.find(">true/pm</dpiAware>"), std::string::npos);
+  EXPECT_NE(manifest.find(">PerMonitorV2, PerMonitor</dpiAwareness>"), std::string::npos);
   EXPECT_TRUE(IsProcessDPIAware());
+  // Wine 8 gives per-monitor awareness without telling version 2 apart (its context is
+  // 0x12, which AreDpiAwarenessContextsEqual does not match with the version 2 context): the
+  // awareness itself is checked.
+  using GetContext = DPI_AWARENESS_CONTEXT(WINAPI*)();
+  using GetAwareness = DPI_AWARENESS(WINAPI*)(DPI_AWARENESS_CONTEXT);
+  HMODULE user32 = GetModuleHandleA("user32.dll");
+  const auto context = reinterpret_cast<GetContext>(
+      reinterpret_cast<void*>(GetProcAddress(user32, "GetThreadDpiAwarenessContext")));
+  const auto awareness = reinterpret_cast<GetAwareness>(
+      reinterpret_cast<void*>(GetProcAddress(user32, "GetAwarenessFromDpiAwarenessContext")));
+  ASSERT_TRUE(context && awareness) << "the system has no awareness contexts";
+  EXPECT_EQ(awareness(context()), DPI_AWARENESS_PER_MONITOR_AWARE);
 }
 
 }  // namespace
