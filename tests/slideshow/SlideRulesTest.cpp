@@ -73,6 +73,22 @@ TEST(SlideOrient, EveryExifOrientationStandsUpright) {
   }
 }
 
+TEST(SlideMatchMembers, TheKthEntryOfANameTakesTheKthMemberOfThatName) {
+  const std::vector<std::string> members = {"list.dat", "IMG_0001.JPG", "mare.jpg", "IMG_0001.JPG", "img_0001.jpg"};
+  struct Case {
+    std::vector<std::string> entries;
+    std::vector<int> matched;
+  } cases[] = {
+      {{"IMG_0001.JPG", "IMG_0001.JPG"}, {1, 3}},                   // two cameras, two members
+      {{"img_0001.jpg", "mare.jpg", "Img_0001.Jpg", "IMG_0001.JPG"}, {1, 2, 3, 4}},  // any case
+      {{"IMG_0001.JPG", "IMG_0001.JPG", "IMG_0001.JPG", "IMG_0001.JPG"}, {1, 3, 4, -1}},  // one too many
+      {{"mare.jpg", "mare.jpg"}, {2, -1}},
+      {{"gone.gif"}, {-1}},
+      {{}, {}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(SlideMatchMembers(c.entries, members), c.matched);
+}
+
 TEST(SlideArchivePathFor, ModuleNameWithPak) {
   EXPECT_EQ(SlideArchivePathFor("C:\\WINDOWS\\Vacanze.scr"), "C:\\WINDOWS\\Vacanze.pak");
   EXPECT_EQ(SlideArchivePathFor("C:\\a.b\\Mare"), "C:\\a.b\\Mare.pak");

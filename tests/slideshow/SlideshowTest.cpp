@@ -121,6 +121,22 @@ TEST_F(Slideshow, ListOrderLoopsAndSkipsWhatCannotBeShown) {
   EXPECT_EQ(show.Deck().PeakHeld(), 2);
 }
 
+TEST_F(Slideshow, TwoPhotosOfOneNameEachShowAsThemselves) {
+  // Two cameras' IMG_0001.JPG from two folders, told apart by their sizes.
+  TSlideshow show(Pack("1", {"C:\\Card1\\IMG_0001.JPG", "C:\\Foto\\mare.jpg", "D:\\Card2\\img_0001.jpg"},
+                       {{"card1/IMG_0001.JPG", Jpeg(8, 8, 1)}, {"mare.jpg", Jpeg(4, 4, 1)},
+                        {"card2/IMG_0001.JPG", Jpeg(16, 4, 1)}}),
+                  1024, 768);
+  ASSERT_EQ(show.Message(), "");
+  EXPECT_EQ(show.PictureCount(), 3);
+  std::vector<int> widths;
+  for (int i = 0; i < 6; ++i) {
+    widths.push_back(show.Current()->Width);
+    show.Deck().Advance();
+  }
+  EXPECT_EQ(widths, (std::vector<int>{8, 4, 16, 8, 4, 16}));
+}
+
 TEST_F(Slideshow, FiftyLargePicturesHoldAtMostTwo) {
   std::vector<std::string> entries;
   std::vector<std::pair<std::string, std::vector<std::uint8_t>>> files;
