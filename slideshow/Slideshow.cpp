@@ -1,6 +1,6 @@
 #include "Slideshow.h"
 
-#include <fstream>
+#include "FileAccess.h"
 
 namespace {
 
@@ -21,8 +21,8 @@ struct TSlideOpened {
 TSlideOpened SlideOpen(const std::string& archivePath) {
   TSlideOpened opened;
   const std::string name = SlideFileName(archivePath);
-  auto stream = std::make_unique<std::ifstream>(archivePath, std::ios::binary);
-  if (!*stream) {
+  std::unique_ptr<std::istream> stream = FileOpenRead(archivePath);
+  if (!stream) {
     opened.Message = "Archivio non trovato: " + name;
     return opened;
   }
