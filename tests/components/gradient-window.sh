@@ -17,7 +17,9 @@ wine reg add 'HKCU\Software\Wine\AppDefaults\gradient_window.exe\X11 Driver' \
   /v Decorated /d N /f >/dev/null 2>&1
 wine "$exe" "$work/samples.txt" &
 wine_wait_window "G" >/dev/null || exit 1
-for _ in $(seq 100); do [[ -s "$work/samples.txt" ]] && break; sleep 0.1; done
+for _ in $(seq 100); do [[ -s "$work/samples.txt.dwm" ]] && break; sleep 0.1; done
+# Wine has dwmapi.dll: the form asks it to leave the frame alone, as it must on Windows.
+grep -qx "frame left to the form" "$work/samples.txt.dwm" || { echo "the compositor was not asked" >&2; exit 1; }
 
 tolerance=6
 failures=0
