@@ -56,9 +56,15 @@ TProjectStore::TProjectStore(std::string programFolder) : programFolder_(std::mo
   if (!programFolder_.empty() && !EndsWithDelim(programFolder_)) programFolder_ += ProjectPathDelim;
 }
 
-void TProjectStore::CreateProjectsFolder() const {
-  if (FileIsFolder(ProjectsFolder())) return;
-  FileCreateFolders(programFolder_ + "projects");
+bool TProjectStore::CreateProjectsFolder() const {
+  return FileIsFolder(ProjectsFolder()) || FileCreateFolders(programFolder_ + "projects");
+}
+
+std::string ProjectsFolderUnwritableText(const TProjectStore& store) {
+  return "Lumivox non riesce a creare la cartella dei progetti " + store.ProjectsFolder() +
+         ": la cartella del programma non si può scrivere (come accade in Programmi). "
+         "Copia slidemaker.exe e resource.sk in una cartella tua, per esempio Documenti, e "
+         "avvia il programma da lì. Fino ad allora i progetti non si possono creare né salvare.";
 }
 
 std::string TProjectStore::ProjectsFolder() const {
