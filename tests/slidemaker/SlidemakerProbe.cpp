@@ -14,6 +14,8 @@
 //       "showing" or "hidden": the mouse cursor of the foreground window's thread.
 //   slidemaker_probe move TITLE LEFT TOP
 //       moves the visible top-level window titled TITLE, as dragging its caption would.
+//   slidemaker_probe short PATH
+//       the 8.3 short form of PATH (GetShortPathNameA), as some systems record a saver.
 #include <windows.h>
 
 #include <cstdio>
@@ -172,6 +174,14 @@ int Cursor() {
   return 0;
 }
 
+int Short(const char* path) {
+  char shortPath[MAX_PATH] = "";
+  const DWORD length = GetShortPathNameA(path, shortPath, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return 1;
+  std::printf("%s\n", shortPath);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -180,6 +190,7 @@ int main(int argc, char** argv) {
   if (command == "label" && argc == 9) return Label(argv + 2);
   if (command == "cursor" && argc == 2) return Cursor();
   if (command == "move" && argc == 5) return Move(argv[2], std::atoi(argv[3]), std::atoi(argv[4]));
-  std::fprintf(stderr, "usage: slidemaker_probe dump TITLE | label FILE FONT HEIGHT BOLD RGB BACK TEXT | cursor | move TITLE LEFT TOP\n");
+  if (command == "short" && argc == 3) return Short(argv[2]);
+  std::fprintf(stderr, "usage: slidemaker_probe dump TITLE | label FILE FONT HEIGHT BOLD RGB BACK TEXT | cursor | move TITLE LEFT TOP | short PATH\n");
   return 2;
 }
