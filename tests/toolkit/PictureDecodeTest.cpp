@@ -29,6 +29,12 @@ const std::vector<uint32_t> Expected = {R, G, B, W, K, Y, R, G};
 // so that the picture's indices are 1 2 3 4 above 0 5 1 2.
 const std::vector<uint32_t> Table = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF, 0xFFFF00};
 
+std::vector<uint32_t> FullTable() {
+  std::vector<uint32_t> table = Table;
+  table.resize(256);
+  return table;
+}
+
 struct TBmp {
   int Width = 4, Height = 2;  // a negative height: rows top-down
   int Bits = 24;
@@ -217,7 +223,8 @@ TEST(PictureDecode, EveryKindOfBitmapTheSystemReads) {
       // Runs of two alternating indices.
       {"RLE4", {4, 2, 4, 2, 40, Table, {},
                 {2, 0x05, 2, 0x12, 0, 0,  2, 0x12, 2, 0x34, 0, 0, 0, 1}}},
-      {"core header, 8 bits", {4, 2, 8, 0, 12, Table, {}, {0, 5, 1, 2, 1, 2, 3, 4}}},
+      // A core header has no colour count: its table holds all 256 entries.
+      {"core header, 8 bits", {4, 2, 8, 0, 12, FullTable(), {}, {0, 5, 1, 2, 1, 2, 3, 4}}},
   };
   for (const Case& c : cases) {
     TPictureBitmap picture;
