@@ -16,7 +16,7 @@ mkdir -p "$shots"
 
 editor_start "$1" "$2"
 cp "$template" "$app/resource.sk"
-interval=3
+interval=2
 
 echo "== the collection"
 # Every character of code page 1252 a file name may hold, from 0x80 up (the five unassigned
@@ -74,24 +74,42 @@ cmp -s "$template" "$folder/$project.scr" || fail "the saver is not the template
 echo "ok: the archive member for member"
 
 echo "== the saver shows every picture once per round, in list order"
-near() {  # colour $1 within 40 of every channel of $2
-  local a b
-  read -r -a a <<<"$1"; read -r -a b <<<"$2"
-  for i in 0 1 2; do (( ${a[i]} - ${b[i]} < 40 && ${b[i]} - ${a[i]} < 40 )) || return 1; done
+# What the middle of the screen showed, one line per change (screen-colours.py), holds one
+# whole round in list order followed by the first picture again: consecutive looks at one
+# colour count once, black (between windows) is passed over.
+printf '%s\n' "${colours[@]}" >"$work/expected.txt"
+showed_round() {
+  python3 - "$work/expected.txt" "$1" <<'PY'
+import sys
+near = lambda a, b: all(abs(p - q) < 40 for p, q in zip(a, b))
+want = [tuple(map(int, l.split())) for l in open(sys.argv[1]) if l.strip()]
+seen = []
+for line in open(sys.argv[2]):
+    c = tuple(map(int, line.split()))
+    if c != (0, 0, 0) and not (seen and near(seen[-1], c)):
+        seen.append(c)
+n = len(want)
+for i in range(len(seen) - n):
+    if all(near(seen[i + k], want[k % n]) for k in range(n + 1)):
+        sys.exit(0)
+sys.exit(1)
+PY
 }
-middle_is() { wine_screenshot "$1" && near "$(wine_pixel "$1" 512 384)" "$2"; }
-wait_colour() {  # SHOT LIMIT COLOUR: the middle of the screen turns COLOUR within LIMIT s
-  wine_wait_until "$2" "the colour $3 in the middle" middle_is "$1" "$3" ||
-    fail "the middle of the screen is $(wine_pixel "$1" 512 384), not $3 ($1)"
-}
-round() {  # NAME MODULE: one whole round and the first picture again, then a key ends it
+round() {  # NAME MODULE: the saver started as MODULE shows a whole round; a key ends it
+  local log="$work/showed-$1.txt" program watcher window
+  : >"$log"
+  python3 "$here/screen-colours.py" 512 384 "$log" &
+  watcher=$!
   wine "$2" /s &
-  local program=$! window i
+  program=$!
   window=$(wine_wait_window "Presentazione" 30) || fail "no saver window ($1)"
-  wait_colour "$shots/collection-$1.png" 20 "${colours[0]}"
-  for ((i = 1; i <= ${#colours[@]}; i++)); do
-    wait_colour "$shots/collection-$1.png" $((interval * 2 + 2)) "${colours[i % ${#colours[@]}]}"
-  done
+  if ! wine_wait_until $((interval * (${#colours[@]} * 2 + 2) + 20)) "a whole round ($1)" showed_round "$log"; then
+    kill "$watcher"
+    wine_screenshot "$shots/collection-$1.png"
+    fail "the saver ($1) did not show the pictures in list order; it showed: $(tr '\n' ',' <"$log")"
+  fi
+  kill "$watcher"
+  wine_screenshot "$shots/collection-$1.png"
   xdotool key --window "$window" space
   wine_wait_exit "$program" 20 || fail "a key did not end the saver ($1)"
   echo "ok: $1"
