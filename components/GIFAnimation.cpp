@@ -1,8 +1,8 @@
 #include "GIFAnimation.h"
 
+#include "FileAccess.h"
+
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <new>
 
 namespace {
@@ -14,20 +14,14 @@ constexpr uint32_t GIFMinDelay = 50;
 }  // namespace
 
 bool TGIFAnimation::LoadFromFile(const std::string& fileName) {
-  std::ifstream file(fileName, std::ios::binary);
-  if (!file) {
-    lastError_ = "cannot open " + fileName;
-    return false;
-  }
   std::vector<uint8_t> bytes;
   try {
-    bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    if (!FileReadAll(fileName, bytes)) {
+      lastError_ = "cannot open " + fileName;
+      return false;
+    }
   } catch (const std::bad_alloc&) {
     Fail(fileName + ": out of memory while reading");
-    return false;
-  }
-  if (file.bad()) {
-    Fail("cannot read " + fileName);
     return false;
   }
   return LoadFromBytes(bytes);

@@ -9,6 +9,7 @@ add_library(gifimage STATIC
   ${CMAKE_CURRENT_LIST_DIR}/GIFRows.cpp
 )
 target_include_directories(gifimage PUBLIC ${CMAKE_CURRENT_LIST_DIR})
+target_link_libraries(gifimage PUBLIC fileaccess)
 if(PLOTVANE_FUZZ)
   # The pixel loops of composition and of laying out decoded rows compare only counters, sizes
   # and pixels against the transparent index, and UBSan adds a pointer check to every pixel:

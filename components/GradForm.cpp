@@ -4,6 +4,7 @@
 
 #include "DeviceContext.h"
 #include "Dpi.h"
+#include "DynamicLibrary.h"
 
 namespace {
 
@@ -226,8 +227,26 @@ void TGradientForm::PaintCaption(HDC windowDC) {
   BitBlt(windowDC, caption.left, caption.top, width, height, dc, 0, 0, SRCCOPY);
 }
 
+void TGradientForm::DisableCompositorFrame() {
+  // Loaded at run time: dwmapi.dll exists from Windows Vista on, where a compositor draws the
+  // frames and ignores WM_NCPAINT unless told otherwise.
+  constexpr DWORD NcRenderingPolicy = 2;  // DWMWA_NCRENDERING_POLICY
+  constexpr int NcRenderingDisabled = 1;  // DWMNCRP_DISABLED
+  using TSetAttribute = HRESULT(WINAPI*)(HWND, DWORD, const void*, DWORD);
+  const TDynamicLibrary dwm("dwmapi.dll");
+  const auto setAttribute = dwm.Entry<TSetAttribute>("DwmSetWindowAttribute");
+  if (!setAttribute) return;
+  setAttribute(Handle(), NcRenderingPolicy, &NcRenderingDisabled, sizeof NcRenderingDisabled);
+  compositorFrameDisabled_ = true;
+}
+
 LRESULT TGradientForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
+    case WM_CREATE: {
+      const LRESULT result = TForm::WndProc(message, wParam, lParam);
+      if (result != -1 && OwnCaption()) DisableCompositorFrame();
+      return result;
+    }
     case WM_NCPAINT: {
       if (!OwnCaption()) break;
       // The system paints the frame without the title bar, then the title bar is copied in

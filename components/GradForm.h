@@ -57,6 +57,12 @@ public:
   // The title bar in window coordinates; empty for a borderless form.
   RECT CaptionRect();
 
+  // Whether the desktop compositor was asked, when the window was made, to leave the frame to
+  // the form's own painting (DWMWA_NCRENDERING_POLICY = DWMNCRP_DISABLED): false where there
+  // is no dwmapi.dll (before Windows Vista) and in native mode.  A composited frame would
+  // otherwise cover the painted title bar.
+  bool CompositorFrameDisabled() const { return compositorFrameDisabled_; }
+
 protected:
   LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   // The caption font follows the form's scale.
@@ -71,6 +77,7 @@ private:
   void UpdateFont();
   void RedrawFrame();
   void RedrawCaption();
+  void DisableCompositorFrame();
   void PaintCaption(HDC windowDC);
   void FillGradient(HDC dc, int width, int height, const std::vector<TGFColor>& table) const;
   int DrawButtons(HDC dc, const RECT& area);
@@ -91,4 +98,5 @@ private:
   TGdiObject<HFONT> font_;
   bool active_ = false;
   bool settingText_ = false;
+  bool compositorFrameDisabled_ = false;
 };

@@ -14,4 +14,4 @@ add_library(zlbarchive STATIC
   $<IF:$<BOOL:${WIN32}>,${CMAKE_CURRENT_LIST_DIR}/ZLBPlatformWin32.cpp,${CMAKE_CURRENT_LIST_DIR}/ZLBPlatformPosix.cpp>
 )
 target_include_directories(zlbarchive PUBLIC ${CMAKE_CURRENT_LIST_DIR})
-target_link_libraries(zlbarchive PUBLIC ZLIB::ZLIB)
+target_link_libraries(zlbarchive PUBLIC ZLIB::ZLIB fileaccess)

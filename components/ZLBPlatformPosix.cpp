@@ -22,7 +22,3 @@ std::string ZLBMakeTempFile() {
   close(fd);
   return name;
 }
-
-TZLBFile ZLBOpenExclusive(const std::string& fileName) {
-  return TZLBFile(std::fopen(fileName.c_str(), "w+b"));
-}

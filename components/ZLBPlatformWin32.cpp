@@ -1,6 +1,5 @@
 #include "ZLBPlatform.h"
 
-#include <share.h>
 #include <windows.h>
 
 #include "ZLIBArchiveReader.h"
@@ -17,8 +16,4 @@ std::string ZLBMakeTempFile() {
     throw EZLBArchiveError(std::string("Unable to create a temporary file in ") + folder +
                            " (error " + std::to_string(GetLastError()) + ")");
   return name;
-}
-
-TZLBFile ZLBOpenExclusive(const std::string& fileName) {
-  return TZLBFile(_fsopen(fileName.c_str(), "w+b", _SH_DENYRW));
 }

@@ -1,13 +1,10 @@
 #include "ZLIBArchive.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
 
+#include "FileAccess.h"
 #include "ZLBPath.h"
 #include "ZLBPlatform.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -29,8 +26,7 @@ void TZLBArchive::CreateArchive(const std::string& fileName) {
   CloseArchive();
   fileName_ = fileName;
   if (fileName.empty()) return;
-  std::error_code ec;
-  if (fs::exists(fs::path(fileName), ec)) throw EZLBArchiveError(ZLBErrFileExists);
+  if (FileExists(fileName)) throw EZLBArchiveError(ZLBErrFileExists);
   if (OnArchiveOpened) OnArchiveOpened();
   newArchive_ = true;
 }
@@ -46,14 +42,13 @@ void TZLBArchive::CloseArchive() {
 bool TZLBArchive::OpenArchive(const std::string& fileName) {
   CloseArchive();
   if (fileName.empty()) return false;
-  std::error_code ec;
-  if (!fs::is_regular_file(fs::path(fileName), ec)) throw EZLBArchiveError(ZLBErrNotFound);
-  std::ifstream file(fileName, std::ios::binary);
+  if (!FileExists(fileName) || FileIsFolder(fileName)) throw EZLBArchiveError(ZLBErrNotFound);
+  std::unique_ptr<std::istream> file = FileOpenRead(fileName);
   if (!file) throw EZLBArchiveError(ZLBFormat(ZLBErrUnableToOpen, fileName));
 
   TZLBArchiveContents contents;
   try {
-    contents = ZLBReadArchive(file, OnProgress);
+    contents = ZLBReadArchive(*file, OnProgress);
     if (OnArchiveOpened) OnArchiveOpened();
   } catch (const EZLBArchiveError& e) {
     CloseArchive();
@@ -98,15 +93,9 @@ void TZLBArchive::AddFolderFilesBelow(const std::string& folder, std::vector<std
   if (prefix.empty() || (prefix.back() != '\\' && prefix.back() != '/')) prefix += ZLBPathDelim;
 
   std::vector<std::string> files, folders;
-  std::error_code ec;
-  for (fs::directory_iterator it(fs::path(folder), ec), end; !ec && it != end; it.increment(ec)) {
-    const std::string name = it->path().filename().string();
-    // Links to folders are not followed: they could lead back up the tree.
-    if (it->is_directory(ec) && !it->is_symlink(ec))
-      folders.push_back(name);
-    else if (!it->is_directory(ec))
-      files.push_back(name);
-  }
+  unsigned long error = 0;
+  for (const TFolderEntry& entry : FileListFolder(folder, error))
+    (entry.Folder ? folders : files).push_back(entry.Name);
   std::sort(files.begin(), files.end());
   std::sort(folders.begin(), folders.end());
   for (const std::string& name : files) list.push_back(prefix + name);

@@ -63,8 +63,8 @@ public:
   // reopened with OpenArchive, which checks it.  Afterwards a written archive is open.
   //
   // Throws EZLBArchiveError(ZLBErrNoArchive) when no archive name is recorded; nothing else
-  // escapes.  Per-member failures skip that member (reported to OnErrorLogged and in the
-  // result); a failure of the whole write leaves no archive under the target name and no
+  // escapes.  Per-member failures skip that member: OnErrorLogged receives
+  // "Unable to open file (PATH)" whatever the cause, the result's Skipped the cause itself; a failure of the whole write leaves no archive under the target name and no
   // temporary file, and closes the archive.  A second member of the same name is added all
   // the same, after "%s already exists in the archive" is reported to OnErrorLogged.
   TZLBWriteResult AddFiles(std::vector<std::string>& list);

@@ -1,15 +1,13 @@
 // TZLBArchive::AddFiles: packing a list of files into a new archive.
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
 
 #include <zlib.h>
 
+#include "FileAccess.h"
 #include "ZLBPath.h"
 #include "ZLBPlatform.h"
 #include "ZLIBArchive.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -53,17 +51,13 @@ private:
 // The whole content of a source file, refusing anything the 32-bit fields cannot describe.
 std::vector<std::uint8_t> ReadSource(const std::string& path) {
   const std::string cannotOpen = ZLBFormat(ZLBErrUnableToOpen, path);
-  std::error_code ec;
-  const fs::path source(path);
-  if (!fs::is_regular_file(source, ec)) throw MemberSkipped{cannotOpen};
-  const std::uintmax_t expected = fs::file_size(source, ec);
-  if (!ec && expected > ZLBMaxSize) throw MemberSkipped{ZLBFormat("File too large for the archive (%s)", path)};
-
-  TZLBFile file(std::fopen(path.c_str(), "rb"));
+  std::uint64_t expected = 0;
+  if (!FileSize(path, expected)) throw MemberSkipped{cannotOpen};
+  if (expected > ZLBMaxSize) throw MemberSkipped{ZLBFormat("File too large for the archive (%s)", path)};
+  TFileHandle file = FileOpen(path, "rb");
   if (!file) throw MemberSkipped{cannotOpen};
-  std::vector<std::uint8_t> content(ec ? 0 : static_cast<std::size_t>(expected));
-  std::size_t got = std::fread(content.data(), 1, content.size(), file.get());
-  content.resize(got);
+  std::vector<std::uint8_t> content;
+  content.reserve(static_cast<std::size_t>(expected));
   // The file may have grown since its size was taken; keep reading, but never past the
   // largest size a record can hold.
   std::uint8_t piece[65536];
@@ -110,27 +104,20 @@ int Percent(std::uint64_t done, std::uint64_t total) {
   return total == 0 ? 100 : static_cast<int>(std::lround(100.0 * done / total));
 }
 
-void RemoveQuietly(const std::string& name) {
-  std::error_code ec;
-  fs::remove(fs::path(name), ec);
-}
+void RemoveQuietly(const std::string& name) { FileDelete(name); }
 
-// Puts the finished temporary archive in place of the target.  Renaming is one step when both
-// lie on the same volume; across volumes the content is copied, and a copy that fails half way
-// is removed so that no partial archive carries the target's name.
+// Puts the finished temporary archive in place of the target.  The move is one step when both
+// lie on the same volume; across volumes the system copies the content, and a copy that fails
+// half way is removed so that no partial archive carries the target's name.
 void ReplaceTarget(const std::string& temp, const std::string& target) {
-  std::error_code ec;
-  const fs::path to(target);
-  if (fs::exists(to, ec) && !fs::remove(to, ec))
-    throw WriteFailed("Unable to replace " + target + " (" + ec.message() + ")");
-  fs::rename(fs::path(temp), to, ec);
-  if (!ec) return;
-  fs::copy_file(fs::path(temp), to, fs::copy_options::overwrite_existing, ec);
-  if (ec) {
+  if (FileExists(target)) {
+    if (const std::error_code ec = FileDelete(target))
+      throw WriteFailed("Unable to replace " + target + " (" + ec.message() + ")");
+  }
+  if (const std::error_code ec = FileMove(temp, target)) {
     RemoveQuietly(target);
     throw WriteFailed("Unable to write " + target + " (" + ec.message() + ")");
   }
-  RemoveQuietly(temp);
 }
 
 }  // namespace
@@ -141,8 +128,7 @@ TZLBWriteResult TZLBArchive::AddFiles(std::vector<std::string>& list) {
   // Folders leave the list; with RecursePaths their files join it at the end.  The walk goes
   // from the end backwards so that what a folder appends is not walked again.
   for (std::size_t i = list.size(); i-- > 0;) {
-    std::error_code ec;
-    if (!fs::is_directory(fs::path(list[i]), ec)) continue;
+    if (!FileIsFolder(list[i])) continue;
     const std::string folder = list[i];
     list.erase(list.begin() + static_cast<std::ptrdiff_t>(i));
     if (RecursePaths) AddFolderFiles(folder, list);
@@ -159,7 +145,7 @@ TZLBWriteResult TZLBArchive::WriteArchive(std::vector<std::string>& list) {
   std::string temp;
   try {
     temp = GetTempArchiveName();
-    TZLBFile file = ZLBOpenExclusive(temp);
+    TFileHandle file = FileOpenExclusive(temp);
     if (!file) throw WriteFailed(ZLBFormat(ZLBErrUnableToOpen, temp));
     ArchiveOutput out(file.get(), temp);
     const int zlibLevel = ZLBZlibLevel(CompressionLevel);
@@ -196,12 +182,11 @@ TZLBWriteResult TZLBArchive::WriteArchive(std::vector<std::string>& list) {
         out.Write(block.data(), block.size());
         entries_.push_back(std::move(entry));
       } catch (const MemberSkipped& skipped) {
-        LogError(skipped.reason);
+        LogError(ZLBFormat(ZLBErrUnableToOpen, path));
         result.Skipped.push_back({path, skipped.reason});
       } catch (const std::bad_alloc&) {
-        const std::string reason = ZLBFormat("Not enough memory to pack %s", path);
-        LogError(reason);
-        result.Skipped.push_back({path, reason});
+        LogError(ZLBFormat(ZLBErrUnableToOpen, path));
+        result.Skipped.push_back({path, ZLBFormat("Not enough memory to pack %s", path)});
       }
     }
 

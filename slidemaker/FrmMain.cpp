@@ -49,7 +49,7 @@ constexpr const char* EditorControls[] = {"BtnAggiungi", "BtnElimina", "BtnSu", 
 }  // namespace
 
 TFrmMain::TFrmMain(TComponent* owner) : TForm(owner), store_(ProjectProgramFolder(ProgramFile())) {
-  store_.CreateProjectsFolder();
+  projectsFolderReady_ = store_.CreateProjectsFolder();
   ZIP.CompressionLevel = fcFastest;
   SetName("FrmMain");
   SetCaption(ProgramCaption);

@@ -29,6 +29,8 @@ public:
   void SetDialogs(TFrmNuovo& nuovo, TFrmOpenProject& open, TFrmOpenImage& picker, TFrmInfo& info);
 
   const TProjectStore& Store() const { return store_; }
+  // Whether the Projects folder could be made at start (ProjectsFolderUnwritableText).
+  bool ProjectsFolderReady() const { return projectsFolderReady_; }
   // The project as the controls show it, and the controls set to a project (the editing
   // controls enabled when state.EditorEnabled).
   TEditorState State() const;
@@ -56,6 +58,7 @@ private:
   void SpeedButton5Click();
 
   TProjectStore store_;
+  bool projectsFolderReady_ = false;
   TZLBArchive ZIP;
   TFrmNuovo* nuovo_ = nullptr;
   TFrmOpenProject* open_ = nullptr;

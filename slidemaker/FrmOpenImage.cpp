@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "Application.h"
 #include "Button.h"
 #include "ComboBox.h"
 #include "Cursor.h"
@@ -10,6 +11,7 @@
 #include "FrmMain.h"
 #include "GIFImage.h"
 #include "Image.h"
+#include "ImagePath.h"
 #include "Layout.h"
 #include "Panel.h"
 #include "SaverRules.h"
@@ -111,5 +113,10 @@ void TFrmOpenImage::FileListClick() {
 
 void TFrmOpenImage::SpeedButton1Click() {
   const std::string file = ToolkitFind<TFileListBox>(*this, "FileList").FileName();
-  if (!Blank(file)) main_.Filelist().AddItem(file);
+  if (Blank(file)) return;
+  if (const std::string problem = ImagePathProblem(file); !problem.empty()) {
+    Application().MessageBox(problem.c_str(), ProjectExistsCaption, MB_OK | MB_ICONWARNING);
+    return;
+  }
+  main_.Filelist().AddItem(file);
 }

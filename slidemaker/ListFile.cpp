@@ -2,24 +2,15 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <filesystem>
-#include <memory>
 
+#include "FileAccess.h"
 #include "FileError.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
-
 bool FolderOfExists(const std::string& fileName) {
-  std::error_code ec;
-  const fs::path folder = fs::path(fileName).parent_path();
-  return folder.empty() || fs::is_directory(folder, ec);
+  const std::size_t cut = fileName.find_last_of("\\/");
+  return cut == std::string::npos || cut == 0 || FileIsFolder(fileName.substr(0, cut));
 }
 
 [[noreturn]] void Fail(int errnoValue, const std::string& fileName) {
@@ -66,10 +57,9 @@ TListFile ListFileDecode(std::string_view bytes) {
 }
 
 TListFile ListFileRead(const std::string& fileName) {
-  std::error_code ec;
-  if (fs::is_directory(fs::path(fileName), ec)) throw EInOutError(FileErrAccessDenied);
+  if (FileIsFolder(fileName)) throw EInOutError(FileErrAccessDenied);
   errno = 0;
-  FileHandle file(std::fopen(fileName.c_str(), "rb"));
+  TFileHandle file = FileOpen(fileName, "rb");
   if (!file) Fail(errno, fileName);
   std::string bytes;
   char piece[65536];
@@ -83,22 +73,18 @@ void ListFileWrite(const std::string& fileName, std::string_view interval,
   const std::string temp = fileName + ".new";
   const std::string bytes = ListFileEncode(interval, entries);
   errno = 0;
-  FileHandle file(std::fopen(temp.c_str(), "wb"));
+  TFileHandle file = FileOpen(temp, "wb");
   if (!file) Fail(errno, temp);
   const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
   const int writeErrno = errno;
   const bool closed = std::fclose(file.release()) == 0;
   if (!written || !closed) {
     const int code = written ? errno : writeErrno;
-    std::error_code ignored;
-    fs::remove(fs::path(temp), ignored);
+    FileDelete(temp);
     Fail(code, fileName);
   }
-  std::error_code ec;
-  fs::rename(fs::path(temp), fs::path(fileName), ec);
-  if (ec) {
-    std::error_code ignored;
-    fs::remove(fs::path(temp), ignored);
+  if (const std::error_code ec = FileMove(temp, fileName)) {
+    FileDelete(temp);
     throw EInOutError(FileErrorFromCode(ec, FolderOfExists(fileName)));
   }
 }

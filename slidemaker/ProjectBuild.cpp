@@ -2,21 +2,22 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <memory>
 #include <stdexcept>
 
+#include "FileAccess.h"
 #include "FileError.h"
 #include "ProgramInfo.h"
 
 namespace {
 
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
-
 bool StartsWith(const std::string& text, const char* prefix) {
   return text.compare(0, std::char_traits<char>::length(prefix), prefix) == 0;
+}
+
+bool Blank(const std::string& text) {
+  for (char c : text)
+    if (static_cast<unsigned char>(c) > ' ') return false;
+  return true;
 }
 
 // The archive component's reasons (English, with the path) in the program's words.
@@ -29,9 +30,9 @@ std::string LeftOutReason(const std::string& reason) {
 }  // namespace
 
 void BuildCopyTemplate(const std::string& source, const std::string& target) {
-  FileHandle in(std::fopen(source.c_str(), "rb"));
+  TFileHandle in = FileOpen(source, "rb");
   if (!in) throw std::runtime_error("Cannot open file " + source);
-  FileHandle out(std::fopen(target.c_str(), "wb"));
+  TFileHandle out = FileOpen(target, "wb");
   if (!out) throw std::runtime_error("Cannot create file " + target);
   char block[BuildCopyBlock];
   // Each pass copies one block; the source's end ends the loop.
@@ -55,14 +56,15 @@ std::string BuildSuccessText(const std::string& name, const std::string& folder)
          ProgramHomePage;
 }
 
-std::string BuildLeftOutText(const std::string& name, const std::vector<TZLBSkippedMember>& skipped) {
-  std::string text = "Lo screensaver è stato creato, ma questi file non sono stati inseriti "
-                     "nell'archivio " + name + ".pak:\r\n";
+std::string BuildLeftOutText(const std::string& name, const std::string& folder,
+                             const std::vector<TZLBSkippedMember>& skipped) {
+  std::string text = BuildSuccessText(name, folder) + "\r\n\r\nQuesti file non sono stati inseriti nell'archivio " +
+                     name + ".pak:\r\n";
   for (std::size_t i = 0; i < skipped.size() && i < BuildListedLeftOut; ++i)
     text += "\r\n" + skipped[i].Path + " (" + LeftOutReason(skipped[i].Reason) + ")";
   if (skipped.size() > BuildListedLeftOut)
     text += "\r\n... e altri " + std::to_string(skipped.size() - BuildListedLeftOut) + " file";
-  return text + "\r\n\r\nControlla le immagini e crea di nuovo lo screen saver.";
+  return text;
 }
 
 std::string BuildNoArchiveText(const std::string& archive, const std::string& error) {
@@ -78,8 +80,8 @@ TBuildResult ProjectBuild(const TProjectStore& store, const TEditorState& state,
   TBuildResult result;
   try {
     ProjectSave(store, state);
-    std::remove((base + ".pak").c_str());
-    std::remove((base + ".scr").c_str());
+    FileDelete(base + ".pak");
+    FileDelete(base + ".scr");
 
     std::vector<std::string> members{store.ListFilePath(name)};
     members.insert(members.end(), state.Filelist.begin(), state.Filelist.end());
@@ -89,16 +91,18 @@ TBuildResult ProjectBuild(const TProjectStore& store, const TEditorState& state,
 
     const std::string copied = folder + ProjectPathDelim + BuildTemplateName;
     BuildCopyTemplate(store.ProgramFolder() + BuildTemplateName, copied);
-    std::rename(copied.c_str(), (base + ".scr").c_str());
+    FileMove(copied, base + ".scr");
 
-    result.Skipped = written.Skipped;
+    // An empty entry of the list (the list file keeps them) names no picture to leave out.
+    for (const TZLBSkippedMember& member : written.Skipped)
+      if (!Blank(member.Path)) result.Skipped.push_back(member);
     if (!written.Written) {
       result.Outcome = TBuildOutcome::NoArchive;
       result.ArchiveError = written.Error;
       result.Message = BuildNoArchiveText(base + ".pak", written.Error);
-    } else if (!written.Skipped.empty()) {
+    } else if (!result.Skipped.empty()) {
       result.Outcome = TBuildOutcome::ImagesLeftOut;
-      result.Message = BuildLeftOutText(name, written.Skipped);
+      result.Message = BuildLeftOutText(name, folder, result.Skipped);
     } else {
       result.Outcome = TBuildOutcome::Built;
       result.Message = BuildSuccessText(name, folder);

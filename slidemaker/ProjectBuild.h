@@ -18,7 +18,8 @@ inline constexpr const char* BuildFailedText = "Errore durante il salvataggio de
 
 enum class TBuildOutcome {
   Built,          // list file, complete archive and screen saver written
-  ImagesLeftOut,  // as Built, but the archive lacks the files in Skipped
+  ImagesLeftOut,  // as Built, but the archive lacks the files in Skipped (blank entries
+                  // of the list name no file and are never counted among them)
   NoArchive,      // list file and screen saver written; no archive could be written
   Failed,         // a step failed; the files written before it stay
 };
@@ -50,9 +51,10 @@ void BuildCopyTemplate(const std::string& source, const std::string& target);
 // The success message: where the two files are and where they go.  folder is P without a
 // trailing separator.
 std::string BuildSuccessText(const std::string& name, const std::string& folder);
-// Which files the archive name.pak left out and why, at most BuildListedLeftOut of them by
-// name and the count of the rest.
+// The success message whole, then which files the archive name.pak left out and why, at most
+// BuildListedLeftOut of them by name and the count of the rest.
 inline constexpr std::size_t BuildListedLeftOut = 10;
-std::string BuildLeftOutText(const std::string& name, const std::vector<TZLBSkippedMember>& skipped);
+std::string BuildLeftOutText(const std::string& name, const std::string& folder,
+                             const std::vector<TZLBSkippedMember>& skipped);
 // That the archive (its path) could not be written, with the archive component's reason.
 std::string BuildNoArchiveText(const std::string& archive, const std::string& error);

@@ -27,7 +27,6 @@ std::string ProjectNameProblem(const std::string& name) {
       return "Il nome del progetto non può contenere i caratteri \\ / : * ? \" < > | "
              "né caratteri di controllo";
   }
-  if (name == "." || name == "..") return "Il nome del progetto non può essere \".\" o \"..\"";
   if (DeviceName(name))
     return "Il nome \"" + name + "\" è riservato dal sistema: scegli un altro nome per il progetto";
   if (name.size() > 255) return "Il nome del progetto è troppo lungo (al massimo 255 caratteri)";

@@ -6,11 +6,10 @@
 
 #include <string>
 
-// Empty when name may be used (the empty name included: it then names the Projects folder
-// itself, which the New dialog reports as an existing project); otherwise the message the
-// New dialog shows, in the program's words:
+// Empty when name may be used (the empty name, "." and ".." included: they name the Projects
+// folder itself or the program folder, which the New dialog reports as an existing project);
+// otherwise the message the New dialog shows, in the program's words:
 //   a "\" or "/", or any of : * ? " < > | or a control character (codes 1 to 31);
-//   "." or "..";
 //   a device name such as CON, NUL, COM1 or LPT1, alone or before an extension, in any case;
 //   more than 255 characters, the longest name a folder may have.
 std::string ProjectNameProblem(const std::string& name);

@@ -1,15 +1,12 @@
 #include "ProjectStore.h"
 
 #include <algorithm>
-#include <filesystem>
 
+#include "FileAccess.h"
 #include "FileError.h"
 #include "IntervalCheck.h"
 #include "ListFile.h"
-#include "ProjectFolderHidden.h"
 #include "ProjectName.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -33,13 +30,11 @@ bool EndsWithDelim(const std::string& path) {
 // it exists as typed, else the first entry, in sorted order, equal to it but for letter case,
 // else name unchanged.
 std::string OnDiskName(const std::string& folder, const std::string& name) {
-  std::error_code ec;
-  if (name == "." || name == ".." || fs::exists(fs::path(folder + name), ec)) return name;
+  if (name == "." || name == ".." || FileExists(folder + name)) return name;
   std::vector<std::string> matches;
-  for (fs::directory_iterator it(fs::path(folder), ec), end; !ec && it != end; it.increment(ec)) {
-    const std::string entry = it->path().filename().string();
-    if (SameName(entry, name)) matches.push_back(entry);
-  }
+  unsigned long error = 0;
+  for (const TFolderEntry& entry : FileListFolder(folder, error))
+    if (SameName(entry.Name, name)) matches.push_back(entry.Name);
   if (matches.empty()) return name;
   std::sort(matches.begin(), matches.end());
   return matches.front();
@@ -61,10 +56,15 @@ TProjectStore::TProjectStore(std::string programFolder) : programFolder_(std::mo
   if (!programFolder_.empty() && !EndsWithDelim(programFolder_)) programFolder_ += ProjectPathDelim;
 }
 
-void TProjectStore::CreateProjectsFolder() const {
-  std::error_code ec;
-  if (fs::is_directory(fs::path(ProjectsFolder()), ec)) return;
-  fs::create_directories(fs::path(programFolder_ + "projects"), ec);
+bool TProjectStore::CreateProjectsFolder() const {
+  return FileIsFolder(ProjectsFolder()) || FileCreateFolders(programFolder_ + "projects");
+}
+
+std::string ProjectsFolderUnwritableText(const TProjectStore& store) {
+  return "Lumivox non riesce a creare la cartella dei progetti " + store.ProjectsFolder() +
+         ": la cartella del programma non si può scrivere (come accade in Programmi). "
+         "Copia slidemaker.exe e resource.sk in una cartella tua, per esempio Documenti, e "
+         "avvia il programma da lì. Fino ad allora i progetti non si possono creare né salvare.";
 }
 
 std::string TProjectStore::ProjectsFolder() const {
@@ -95,13 +95,9 @@ std::string TProjectStore::ListFilePath(const std::string& name) const {
 std::vector<std::string> TProjectStore::ListProjects() const {
   const std::string folder = ProjectsFolder();
   std::vector<std::string> names;
-  std::error_code ec;
-  for (fs::directory_iterator it(fs::path(folder), ec), end; !ec && it != end; it.increment(ec)) {
-    std::error_code kind;
-    if (!it->is_directory(kind)) continue;
-    const std::string name = it->path().filename().string();
-    if (!ProjectFolderHidden(folder + name, name)) names.push_back(name);
-  }
+  unsigned long error = 0;
+  for (const TFolderEntry& entry : FileListFolder(folder, error))
+    if (entry.Folder && !entry.Hidden && !entry.System) names.push_back(entry.Name);
   std::sort(names.begin(), names.end(), LessIgnoringCase);
   return names;
 }
@@ -110,10 +106,9 @@ TNewOutcome ProjectNew(const TProjectStore& store, TEditorState& state, const st
   // Checked before anything else: "..\x" would otherwise make a folder beside Projects.
   if (!ProjectNameProblem(name).empty()) return TNewOutcome::Refused;
   const std::string folder = store.ProjectFolder(name);
-  std::error_code ec;
-  if (fs::is_directory(fs::path(folder), ec)) return TNewOutcome::Exists;
+  if (FileIsFolder(folder)) return TNewOutcome::Exists;
   // A folder that cannot be made shows up as the list file's "Invalid filename" below.
-  fs::create_directories(fs::path(folder), ec);
+  FileCreateFolders(folder);
   ListFileWrite(store.ListFilePath(name), IntervalDefault, {});
   state.Interval = std::string(IntervalDefault);
   state.Filelist.clear();

@@ -41,8 +41,10 @@ public:
   explicit TProjectStore(std::string programFolder);
 
   // Creates "projects" (lower case) with any missing parents unless a Projects folder of any
-  // letter case exists.  Failures are left to the first operation that needs the folder.
-  void CreateProjectsFolder() const;
+  // letter case exists.  Whether a Projects folder exists afterwards: false in a program
+  // folder its user cannot write (ProjectsFolderUnwritableText), and then every operation
+  // that needs the folder fails on its own.
+  bool CreateProjectsFolder() const;
 
   const std::string& ProgramFolder() const { return programFolder_; }
   // Program folder + "Projects" (as spelled on disk) + separator.
@@ -59,6 +61,11 @@ public:
 private:
   std::string programFolder_;
 };
+
+// What the editor says at start when CreateProjectsFolder fails: where it wanted the folder,
+// why that fails (a program folder its user cannot write, such as Program Files) and where to
+// put the program instead.
+std::string ProjectsFolderUnwritableText(const TProjectStore& store);
 
 // The program folder of a program file path: everything up to and including the last "\" or
 // "/".

@@ -8,6 +8,7 @@
 #include "FrmOpenImage.h"
 #include "FrmOpenProject.h"
 #include "ProgramInfo.h"
+#include "ProjectStore.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   TApplication& application = Application();
@@ -23,6 +24,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   auto* picker = new TFrmOpenImage(&application, main);
   application.CreateForm(ComponentClass<TFrmInfo>, &created);
   main.SetDialogs(*nuovo, *open, *picker, static_cast<TFrmInfo&>(*created));
+  // A program folder its user cannot write: said once, then the editor goes on.
+  if (!main.ProjectsFolderReady())
+    application.MessageBox(ProjectsFolderUnwritableText(main.Store()).c_str(), ProjectExistsCaption,
+                           MB_OK | MB_ICONWARNING);
   application.Run();
   return 0;
 }

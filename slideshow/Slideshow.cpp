@@ -1,6 +1,6 @@
 #include "Slideshow.h"
 
-#include <fstream>
+#include "FileAccess.h"
 
 namespace {
 
@@ -13,6 +13,7 @@ std::string SlideFileName(const std::string& path) {
 struct TSlideOpened {
   std::unique_ptr<TSlideArchive> Archive;
   TSlideList List;
+  std::vector<int> MemberOf;
   int PictureCount = 0;
   std::string Message;
 };
@@ -20,8 +21,8 @@ struct TSlideOpened {
 TSlideOpened SlideOpen(const std::string& archivePath) {
   TSlideOpened opened;
   const std::string name = SlideFileName(archivePath);
-  auto stream = std::make_unique<std::ifstream>(archivePath, std::ios::binary);
-  if (!*stream) {
+  std::unique_ptr<std::istream> stream = FileOpenRead(archivePath);
+  if (!stream) {
     opened.Message = "Archivio non trovato: " + name;
     return opened;
   }
@@ -43,8 +44,9 @@ TSlideOpened SlideOpen(const std::string& archivePath) {
     opened.Message = "Archivio danneggiato: " + name;
     return opened;
   }
-  for (const std::string& member : opened.List.Members)
-    if (opened.Archive->Find(member) >= 0) ++opened.PictureCount;
+  opened.MemberOf = SlideMatchMembers(opened.List.Members, opened.Archive->Names());
+  for (int member : opened.MemberOf)
+    if (member >= 0) ++opened.PictureCount;
   return opened;
 }
 
@@ -56,10 +58,11 @@ TSlideshow::TSlideshow(const std::string& archivePath, int displayWidth, int dis
   if (!message_.empty()) return;
   archive_ = std::move(opened.Archive);
   list_ = std::move(opened.List);
+  memberOf_ = std::move(opened.MemberOf);
   pictureCount_ = opened.PictureCount;
   deck_ = std::make_unique<TSlideDeck>(EntryCount(), [this, displayWidth, displayHeight](int index) {
     const std::string& member = list_.Members[std::size_t(index)];
-    const int found = archive_->Find(member);
+    const int found = memberOf_[std::size_t(index)];
     if (found < 0) throw ESlideError("Missing archive member " + member);
     const std::vector<std::uint8_t> bytes = archive_->Read(found);
     return SlideDecode(member, bytes, displayWidth, displayHeight);

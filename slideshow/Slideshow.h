@@ -40,6 +40,7 @@ public:
 private:
   std::string message_;
   TSlideList list_;
+  std::vector<int> memberOf_;  // archive member of each list entry, -1 when missing
   int pictureCount_ = 0;
   std::unique_ptr<TSlideArchive> archive_;
   std::unique_ptr<TSlideDeck> deck_;

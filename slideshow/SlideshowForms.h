@@ -49,5 +49,6 @@ public:
   explicit TConfigForm(TComponent* owner);
 };
 
-// The path of the running module.
+// The long path of the running module (GetLongPathNameA), whatever name started it; the
+// archive's name is derived from it (SlideArchivePathFor).
 std::string SlideModulePath();

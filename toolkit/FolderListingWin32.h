@@ -22,7 +22,7 @@ private:
 };
 
 // Every entry of folder ("C:\Photos", "C:\Photos\" and "C:\" alike; "" is the current
-// folder), "." and ".." included where the system reports them, in the system's order, with
+// folder), read through FileListFolder ("." and ".." left out), in the system's order, with
 // their folder, hidden and system attributes.  The names are the long names: a mask is never
 // given to the system, whose own matching also tries the short 8.3 alias (so "*.jpg" would
 // find "x.jpeg" through "X~1.JPG").  A folder without entries gives an empty list; a folder

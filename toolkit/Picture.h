@@ -20,9 +20,10 @@ public:
   TPicture(const TPicture&) = delete;
   TPicture& operator=(const TPicture&) = delete;
 
-  // Loads a file: "jpg" and "jpeg" through the JPEG reader, "bmp" through the platform's
-  // bitmap loader, "ico" as an icon, "emf" and "wmf" (placeable or not) as metafiles; the
-  // extension in any case.  Throws std::runtime_error, and then keeps the picture it had:
+  // Loads a file, read whole through FileAccess.h: "jpg" and "jpeg" through the JPEG reader,
+  // "bmp", "ico", "emf" and "wmf" (placeable or not) through the platform's loaders fed with
+  // the file's bytes (PictureLoaders.h, which the slideshow saver uses too); the extension in
+  // any case.  Throws std::runtime_error, and then keeps the picture it had:
   //   "Unknown picture file extension (.xyz)" for any other extension (checked first),
   //   "Cannot open file NAME" when the file cannot be read,
   //   the JPEG reader's message for a damaged JPEG file (JPEGReader.h),

@@ -26,8 +26,8 @@ struct TArtGlyph {
 };
 const std::vector<TArtGlyph>& ArtGlyphs();
 
-// The slideshow preview's logo: a 258 × 83 GIF of several frames (a light sweeping over the
-// name while a film strip runs beneath it), looping for ever.
+// The slideshow preview's logo: a 258 × 83 GIF of a single frame (the name lit by a slanted
+// band of light above a film strip), so the preview's animating logo control stays still.
 inline constexpr int ArtLogoWidth = 258, ArtLogoHeight = 83;
 std::vector<std::uint8_t> ArtLogoGif();
 

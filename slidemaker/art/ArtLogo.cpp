@@ -25,15 +25,15 @@ const TLetter Name[] = {
 constexpr int Cell = 6;         // a block of 5 pixels and a gap of 1
 constexpr int LetterGap = Cell;  // between letters
 constexpr int NameTop = 6;
-constexpr int Frames = 18;      // the strip moves one pixel a frame; its pattern repeats every 18
 constexpr int StripTop = 56, StripHeight = 20, Slot = 18;
+// Where the slanted band of light crosses the name, in pixels from the name's left edge.
+constexpr double Light = 70;
 
-// One frame: `step` of Frames.  The light is a slanted band crossing the name once per cycle.
-TArtCanvas DrawFrame(int step) {
+TArtCanvas DrawLogo() {
   TArtCanvas canvas(ArtLogoWidth, ArtLogoHeight, ArtRgb(0, 0, 0));
   const int nameWidth = 7 * 5 * Cell + 6 * LetterGap - 1;
   const int left = (ArtLogoWidth - nameWidth) / 2;
-  const double light = -40 + step * (nameWidth + 80.0) / (Frames - 1);
+  const double light = Light;
   for (int letter = 0; letter < 7; ++letter)
     for (int row = 0; row < 7; ++row)
       for (int column = 0; column < 5; ++column) {
@@ -47,10 +47,10 @@ TArtCanvas DrawFrame(int step) {
         canvas.FillRect(x, y, x + Cell - 1, y + Cell - 1, color);
       }
 
-  // A film strip of small coloured pictures running to the left.
+  // A film strip of small coloured pictures.
   canvas.FillRect(0, StripTop, ArtLogoWidth, StripTop + StripHeight, ArtRgb(55, 55, 60));
   for (int slot = -1; slot * Slot < ArtLogoWidth + Slot; ++slot) {
-    const int x = slot * Slot - step;
+    const int x = slot * Slot;
     canvas.FillRect(x + 6, StripTop + 2, x + 10, StripTop + 4, ArtRgb(0, 0, 0));
     canvas.FillRect(x + 6, StripTop + 16, x + 10, StripTop + 18, ArtRgb(0, 0, 0));
     const int hue = (slot % 6 + 6) % 6;
@@ -67,27 +67,21 @@ std::vector<std::uint8_t> ArtLogoGif() {
   TGIFFileSpec file;
   file.Width = ArtLogoWidth;
   file.Height = ArtLogoHeight;
-  file.LoopCount = 0;  // for ever
+  const TArtCanvas canvas = DrawLogo();
+  TGIFFrameSpec frame;
+  frame.Width = ArtLogoWidth;
+  frame.Height = ArtLogoHeight;
   std::map<TArtColor, std::uint8_t> palette;
-  for (int step = 0; step < Frames; ++step) {
-    const TArtCanvas canvas = DrawFrame(step);
-    TGIFFrameSpec frame;
-    frame.Width = ArtLogoWidth;
-    frame.Height = ArtLogoHeight;
-    frame.Control = true;
-    frame.Disposal = 1;
-    frame.Delay = step == Frames - 1 ? 150 : 7;  // hundredths: a pause after each pass
-    for (int y = 0; y < ArtLogoHeight; ++y)
-      for (int x = 0; x < ArtLogoWidth; ++x) {
-        const TArtColor color = canvas.At(x, y);
-        auto [entry, added] = palette.emplace(color, static_cast<std::uint8_t>(palette.size()));
-        if (added) {
-          if (palette.size() > 256) throw std::runtime_error("the logo needs more than 256 colours");
-          file.GlobalTable.push_back(color);
-        }
-        frame.Pixels.push_back(entry->second);
+  for (int y = 0; y < ArtLogoHeight; ++y)
+    for (int x = 0; x < ArtLogoWidth; ++x) {
+      const TArtColor color = canvas.At(x, y);
+      auto [entry, added] = palette.emplace(color, static_cast<std::uint8_t>(palette.size()));
+      if (added) {
+        if (palette.size() > 256) throw std::runtime_error("the logo needs more than 256 colours");
+        file.GlobalTable.push_back(color);
       }
-    file.Frames.push_back(std::move(frame));
-  }
+      frame.Pixels.push_back(entry->second);
+    }
+  file.Frames.push_back(std::move(frame));
   return GIFWrite(file);
 }

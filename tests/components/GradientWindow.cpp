@@ -1,10 +1,12 @@
 // A TGradientForm with its default colours, for gradient-window.sh.  It writes the screen
 // positions of three title-bar pixels and the colours the gradient should give them to the
-// file named on its command line, one "X Y R G B" line each, then waits; it ends by itself
+// file named on its command line, one "X Y R G B" line each, and into that name + ".dwm"
+// whether the desktop compositor was asked to leave the frame to the form, then waits; it ends by itself
 // after 60 s (exit status 3), so a harness that cannot end it does not hang.
 #include <windows.h>
 
 #include <cstdio>
+#include <string>
 
 #include "Application.h"
 #include "GradForm.h"
@@ -37,6 +39,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
                  colour >> 16 & 0xFF);
   }
   std::fclose(samples);
+  // Whether the compositor was asked to leave the frame to the form (Wine has none to see).
+  if (FILE* dwm = std::fopen((std::string(commandLine) + ".dwm").c_str(), "wb")) {
+    std::fprintf(dwm, "%s\n", form.CompositorFrameDisabled() ? "frame left to the form" : "not asked");
+    std::fclose(dwm);
+  }
 
   TTimerEx giveUp(nullptr);
   giveUp.SetInterval(60000);

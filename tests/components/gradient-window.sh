@@ -18,6 +18,9 @@ wine reg add 'HKCU\Software\Wine\AppDefaults\gradient_window.exe\X11 Driver' \
 wine "$exe" "$work/samples.txt" &
 wine_wait_window "G" >/dev/null || exit 1
 wine_wait_file "$work/samples.txt" || exit 1
+wine_wait_file "$work/samples.txt.dwm" || exit 1
+# Wine has dwmapi.dll: the form asks it to leave the frame alone, as it must on Windows.
+grep -qx "frame left to the form" "$work/samples.txt.dwm" || { echo "the compositor was not asked" >&2; exit 1; }
 
 tolerance=6
 failures=0

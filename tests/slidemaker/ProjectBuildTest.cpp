@@ -115,22 +115,31 @@ TEST(ProjectBuild, FailingSteps) {
 
 TEST(ProjectBuild, ImagesLeftOutAreReported) {
   TBuildBench bench;
+  // An empty entry, which the list file keeps, is passed to the writer but is no left-out file.
+  bench.state.Filelist.push_back("");
+  const TBuildResult clean = ProjectBuild(bench.store, bench.state, bench.zip);
+  EXPECT_EQ(clean.Outcome, TBuildOutcome::Built);
+  EXPECT_TRUE(clean.Skipped.empty());
+
   const std::string missing = bench.dir.Path("foto/perso.jpg");
   bench.state.Filelist.insert(bench.state.Filelist.begin() + 1, missing);
   const TBuildResult result = ProjectBuild(bench.store, bench.state, bench.zip);
   EXPECT_EQ(result.Outcome, TBuildOutcome::ImagesLeftOut);
-  EXPECT_EQ(result.Message, "Lo screensaver è stato creato, ma questi file non sono stati inseriti "
-                            "nell'archivio Mare.pak:\r\n\r\n" + missing +
-                            " (il file non si può leggere)\r\n\r\nControlla le immagini e crea di "
-                            "nuovo lo screen saver.");
+  const std::string folder = bench.store.ProjectFolder("Mare");
+  // The success text whole, then the list.
+  EXPECT_EQ(result.Message, BuildSuccessText("Mare", folder) +
+                                "\r\n\r\nQuesti file non sono stati inseriti nell'archivio Mare.pak:\r\n\r\n" +
+                                missing + " (il file non si può leggere)");
+  ASSERT_EQ(result.Skipped.size(), 1u);
   EXPECT_EQ(PakOracleRead(bench.Bytes("Mare.pak")).members.size(), 3u);
   EXPECT_EQ(bench.Bytes("Mare.scr"), bench.saver);
 
   // A long list names the first ten and counts the rest.
   std::vector<TZLBSkippedMember> many(13, {"x.jpg", "File too large for the archive (x.jpg)"});
-  const std::string text = BuildLeftOutText("M", many);
+  const std::string text = BuildLeftOutText("M", "P", many);
+  EXPECT_EQ(text.rfind(BuildSuccessText("M", "P"), 0), 0u);
   EXPECT_NE(text.find("x.jpg (il file è troppo grande per l'archivio)"), std::string::npos);
-  EXPECT_NE(text.find("\r\n... e altri 3 file\r\n"), std::string::npos);
+  EXPECT_NE(text.find("\r\n... e altri 3 file"), std::string::npos);
   EXPECT_EQ(std::count(text.begin(), text.end(), '('), 10);
 }
 

@@ -49,6 +49,24 @@ TEST(ProjectStore, ProjectsFolderFoundWithoutRegardToCase) {
   EXPECT_EQ(std::distance(fs::directory_iterator(other.Path()), fs::directory_iterator()), 1);
 }
 
+// A program folder where no Projects folder can be made (here a file holds its name, as a
+// folder its user cannot write would refuse it): reported, and what needs it fails alone.
+TEST(ProjectStore, ProjectsFolderThatCannotBeMade) {
+  TScratchFolder dir;
+  dir.Write("projects", std::string("not a folder"));
+  TProjectStore store(dir.Path());
+  EXPECT_FALSE(store.CreateProjectsFolder());
+  const std::string text = ProjectsFolderUnwritableText(store);
+  EXPECT_EQ(text.rfind("Lumivox non riesce a creare la cartella dei progetti " + store.ProjectsFolder() + ":", 0), 0u);
+  EXPECT_NE(text.find("Documenti"), std::string::npos);
+  TEditorState state;
+  EXPECT_THROW(ProjectNew(store, state, "Mare"), EInOutError);
+  EXPECT_EQ(state.ProjectLabel, ProjectNoneLabel);
+
+  TInstall fine;
+  EXPECT_TRUE(fine.store.CreateProjectsFolder());
+}
+
 TEST(ProjectStore, NewProject) {
   TInstall install;
   install.state.Filelist = {"old.jpg"};

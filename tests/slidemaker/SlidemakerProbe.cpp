@@ -18,6 +18,8 @@
 //       waits until the system has the mouse at (X, Y) and then until the process of the
 //       window titled TITLE waits for input with none pending: a pointer movement has been
 //       handled.  Exit status 1 when either does not come within a minute.
+//   slidemaker_probe short PATH
+//       the 8.3 short form of PATH (GetShortPathNameA), as some systems record a saver.
 #include <windows.h>
 
 #include <cstdio>
@@ -195,6 +197,14 @@ int Handled(const char* title, int x, int y) {
   return waited == 0 ? 0 : 1;
 }
 
+int Short(const char* path) {
+  char shortPath[MAX_PATH] = "";
+  const DWORD length = GetShortPathNameA(path, shortPath, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return 1;
+  std::printf("%s\n", shortPath);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -204,6 +214,7 @@ int main(int argc, char** argv) {
   if (command == "cursor" && argc == 2) return Cursor();
   if (command == "handled" && argc == 5) return Handled(argv[2], std::atoi(argv[3]), std::atoi(argv[4]));
   if (command == "move" && argc == 5) return Move(argv[2], std::atoi(argv[3]), std::atoi(argv[4]));
-  std::fprintf(stderr, "usage: slidemaker_probe dump TITLE | label FILE FONT HEIGHT BOLD RGB BACK TEXT | cursor | move TITLE LEFT TOP | handled TITLE X Y\n");
+  if (command == "short" && argc == 3) return Short(argv[2]);
+  std::fprintf(stderr, "usage: slidemaker_probe dump TITLE | label FILE FONT HEIGHT BOLD RGB BACK TEXT | cursor | move TITLE LEFT TOP | handled TITLE X Y | short PATH\n");
   return 2;
 }

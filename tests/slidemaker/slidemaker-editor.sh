@@ -217,7 +217,7 @@ expect "without resource.sk" "Errore durante il salvataggio del progetto corrent
 echo "ok: list file and archive, no saver"
 mv "$work/resource.sk" "$app/resource.sk"
 mv "$pics/anim.gif" "$work/anim.gif"
-expect "an unreadable image" "Lo screensaver è stato creato, ma questi file non sono stati inseriti nell'archivio Mare.pak:    $anim (il file non si può leggere)    Controlla le immagini e crea di nuovo lo screen saver." \
+expect "an unreadable image" "$success    Questi file non sono stati inseriti nell'archivio Mare.pak:    $anim (il file non si può leggere)" \
   "$(build)"
 mv "$work/anim.gif" "$pics/anim.gif"
 

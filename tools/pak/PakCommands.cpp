@@ -1,11 +1,11 @@
 #include "PakCommands.h"
 
 #include <cstdio>
-#include <fstream>
 #include <map>
 
 #include <zlib.h>
 
+#include "FileAccess.h"
 #include "ZLIBArchive.h"
 
 namespace {
@@ -130,7 +130,12 @@ int PakVerify(const std::vector<std::string>& args, std::ostream& out, std::ostr
     out << e.what() << "\n";
     return 1;
   }
-  std::ifstream file(args[0], std::ios::binary);
+  std::unique_ptr<std::istream> opened = FileOpenRead(args[0]);
+  if (!opened) {
+    out << "Unable to open file (" << args[0] << ")\n";
+    return 1;
+  }
+  std::istream& file = *opened;
   TZLBArchiveContents contents;
   try {
     contents = ZLBReadArchive(file);
