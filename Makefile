@@ -5,7 +5,7 @@ WINDOWS := build/windows
 JOBS    ?= $(shell nproc)
 CMAKE_GEN := -G Ninja
 
-.PHONY: all bootstrap native native-tools windows test test-native test-windows test-stress dist run demo run-slidemaker bench bench-windows sanitize fuzz fuzz-run fuzz-archive fuzz-gif fuzz-jpeg fuzz-gif-giflib clean
+.PHONY: all bootstrap native native-tools windows test test-native test-windows test-stress dist run demo run-slidemaker gallery screenshots bench bench-windows sanitize fuzz fuzz-run fuzz-archive fuzz-gif fuzz-jpeg fuzz-gif-giflib clean
 
 all: native windows
 
@@ -68,6 +68,16 @@ demo: native
 # The slideshow editor under Wine, with a sample project made from the sample graphs.
 run-slidemaker: windows native-tools
 	@scripts/run-slidemaker $(NATIVE) $(WINDOWS)
+
+# The gallery's contact sheet and page, docs/gallery.png and docs/gallery.html, drawn from
+# Gallery.twk by twk render.
+gallery: native
+	@scripts/gallery $(NATIVE) docs
+
+# The README's pictures of the programs' windows, docs/*.png, copied from the screenshots
+# the Windows window tests leave (run make test-windows first).
+screenshots:
+	@scripts/screenshots $(WINDOWS) docs
 
 # Every benchmark program of a tree; BENCH_ARGS go to each (for example --benchmark_filter=...).
 bench: native

@@ -10,6 +10,7 @@
 #include "CheckBox.h"
 #include "Edit.h"
 #include "Extras.h"
+#include "GalleryPage.h"
 #include "GraphView.h"
 #include "Image.h"
 #include "Label.h"
@@ -233,5 +234,11 @@ void TConfigForm::IsRandomClick(TComponent*) {
 }
 
 void TConfigForm::SSFilesWebClick(TComponent*) {
-  ShellExecuteA(Handle(), "open", ConfigGraphFilesPage, nullptr, nullptr, SW_SHOWNORMAL);
+  char module[MAX_PATH] = "";
+  GetModuleFileNameA(nullptr, module, sizeof module);
+  const std::string page = GalleryPageOf(module);
+  if (GetFileAttributesA(page.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    throw EFileError("Cannot open file " + page);
+  }
+  ShellExecuteA(Handle(), "open", page.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }

@@ -14,9 +14,6 @@ class TListBox;
 class TOpenDialog;
 class TScrSettings;
 
-// The address the "Get New Graph Files" link opens.
-inline constexpr char ConfigGraphFilesPage[] = "https://www.example.com/plotvane/graph-files/";
-
 // The saver's settings dialog: image size, floating and reversing, the graph set file and
 // the graph, with a small preview of the graph clicked in the list.  OK writes every setting
 // (TExtras and the shared values), Cancel none; the graph set is written back to its file
@@ -37,6 +34,8 @@ public:
   void OpenClick(TComponent* sender);
   void FListClick(TComponent* sender);
   void IsRandomClick(TComponent* sender);
+  // Opens the gallery's page beside the saver (GalleryPage.h) in the default browser; a page
+  // that is not there is reported as "Cannot open file PATH".
   void SSFilesWebClick(TComponent* sender);
 
   TCheckBox& IsFloat() { return *isFloat_; }

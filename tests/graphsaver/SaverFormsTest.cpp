@@ -23,6 +23,7 @@
 #include "ConfigForm.h"
 #include "Edit.h"
 #include "Extras.h"
+#include "GalleryPage.h"
 #include "GraphText.h"
 #include "GraphView.h"
 #include "Image.h"
@@ -452,6 +453,20 @@ TEST_F(SaverForms, SettingsDialogOpensAFileAndCancelsOrFails) {
     EXPECT_EQ(form.ShowModal(), mrOk) << "the OK result was set before the conversion failed";
     EXPECT_EQ(message, "'abc' is not a valid integer value");
     EXPECT_EQ(ReadStored().ImageWidth, 200);
+  }
+}
+
+// "Get New Graph Files" opens the gallery's page beside the module; none lies beside this
+// test program, so the click reports the page it looked for.
+TEST_F(SaverForms, GetNewGraphFilesLooksForTheGalleryBesideTheModule) {
+  TConfigForm form(nullptr);
+  char module[MAX_PATH] = "";
+  GetModuleFileNameA(nullptr, module, sizeof module);
+  try {
+    form.SSFilesWebClick(nullptr);
+    ADD_FAILURE() << "no error for a missing page";
+  } catch (const EFileError& e) {
+    EXPECT_EQ(std::string(e.what()), "Cannot open file " + GalleryPageOf(module));
   }
 }
 
