@@ -23,12 +23,14 @@ reg_key() { wine reg query "$1" 2>/dev/null | tr -d '\r'; }  # every value of KE
 value_of() { sed -n "s/^ *$1 *REG_[A-Z_]* *//p" <<<"$2"; }  # NAME KEY-TEXT: the value's data
 reg_absent() { ! wine reg query "$1" >/dev/null 2>&1; }
 
-echo "== the zip: the saver, the sample graph set and a readme, flat"
-[[ $(unzip -Z1 "$zip" | sort | tr '\n' ' ') == "Plotvane.scr README.txt Showcase.twk " ]] ||
+echo "== the zip: the saver, the sample graph sets, the gallery's page and a readme, flat"
+[[ $(unzip -Z1 "$zip" | LC_ALL=C sort | tr '\n' ' ') == "Gallery.twk Plotvane.scr README.txt Showcase.twk gallery.html gallery.png " ]] ||
   fail "the zip holds: $(unzip -Z1 "$zip" | tr '\n' ' ')"
 unzip -q "$zip" -d saver
 cmp saver/Plotvane.scr "$bin/Plotvane.scr" || fail "Plotvane.scr differs from the build's"
-cmp saver/Showcase.twk "$bin/Showcase.twk" || fail "Showcase.twk differs from the build's"
+for name in Showcase.twk Gallery.twk gallery.html gallery.png; do
+  cmp "saver/$name" "$bin/$name" || fail "$name differs from the build's"
+done
 readme=saver/README.txt
 [[ $(grep -c $'\r$' "$readme") == $(wc -l <"$readme") ]] || fail "README.txt has lines without CR LF"
 readme_text=$(tr -d '\r' <"$readme" | tr '\n' ' ')
