@@ -4,6 +4,7 @@
 
 #include "JPEGReader.h"
 #include "PictureFormat.h"
+#include "SlideScale.h"
 
 namespace {
 
@@ -16,7 +17,8 @@ std::string SlideUpper(std::string text) {
 }  // namespace
 
 TSlidePicture SlideDecode(const std::string& name, std::span<const std::uint8_t> bytes,
-                          int displayWidth, int displayHeight) {
+                          int displayWidth, int displayHeight,
+                          const std::function<bool()>& cancelled) {
   const std::string extension = SlideUpper(PictureExtension(name));
   TSlidePicture picture;
   if (extension == "GIF") {
@@ -37,6 +39,7 @@ TSlidePicture SlideDecode(const std::string& name, std::span<const std::uint8_t>
       options.DisplayWidth = side;
       options.DisplayHeight = side;
       options.MaxPixels = SlideMaxPixels;
+      options.Cancelled = cancelled;
       jpeg = JPEGRead(bytes, options);
     } catch (const EJPEGError& error) {
       throw ESlideError(name + ": " + error.what());
@@ -58,4 +61,11 @@ TSlidePicture SlideDecode(const std::string& name, std::span<const std::uint8_t>
     throw ESlideError(PictureUnknownExtensionMessage(name));
   }
   return picture;
+}
+
+void SlideFitPicture(TSlidePicture& picture, int areaWidth, int areaHeight, bool enlarge) {
+  picture.Place = SlideFit(picture.Width, picture.Height, areaWidth, areaHeight, enlarge);
+  TSlideBitmap& still = picture.Still;
+  if (picture.Gif || (still.Width == picture.Place.Width && still.Height == picture.Place.Height)) return;
+  still = SlideScale(still, picture.Place.Width, picture.Place.Height);
 }
