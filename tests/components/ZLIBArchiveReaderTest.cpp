@@ -155,6 +155,36 @@ TEST(ZLIBArchiveReader, LyingTrailersAndBrokenDirectories) {
 }
 
 // The same through a file: the message, and no archive open afterwards.
+// Without the file's CRC, a reader of the directory alone still refuses a damaged directory:
+// any changed byte of the directory's stream fails its inflation or its Adler-32, and a record
+// pointing outside the member data fails the entries' check.  Changes in the members pass.
+TEST(ZLIBArchiveReader, DirectoryAloneRefusesADamagedDirectory) {
+  const Bytes good = SmallArchive();
+  auto outcome = [](const Bytes& bytes) -> std::string {
+    std::istringstream stream(std::string(bytes.begin(), bytes.end()));
+    try {
+      return "ok " + std::to_string(ZLBReadDirectory(stream).Entries.size());
+    } catch (const EZLBArchiveError& e) {
+      return e.what();
+    }
+  };
+  ASSERT_EQ(outcome(good), "ok 2");
+  std::uint32_t directory = 0;
+  for (int i = 0; i < 4; ++i) directory |= std::uint32_t(good[good.size() - 36 + 12 + i]) << (8 * i);
+  for (std::size_t at = good.size() - 36 - directory; at < good.size() - 36; ++at) {
+    Bytes bad = good;
+    bad[at] ^= 0x01;
+    EXPECT_EQ(outcome(bad), FileList) << "directory byte " << at;
+  }
+  Bytes member = good;
+  member[5] ^= 0x01;
+  EXPECT_EQ(outcome(member), "ok 2");
+  // A stream with more records than the trailer counts is refused too.
+  Bytes fewer = good;
+  PutLe32(fewer, fewer.size() - 36 + 4, 1);
+  EXPECT_EQ(outcome(fewer), FileList);
+}
+
 TEST(ZLIBArchiveReader, OpenArchiveReportsAndCloses) {
   TScratchFolder dir;
   Bytes bad = SmallArchive();
