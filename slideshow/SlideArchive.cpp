@@ -67,6 +67,12 @@ int TSlideArchive::Find(const std::string& name) const {
   return -1;
 }
 
+std::vector<std::string> TSlideArchive::Names() const {
+  std::vector<std::string> names;
+  for (const TZLBEntry& entry : contents_.Entries) names.push_back(entry.Name);
+  return names;
+}
+
 std::vector<std::uint8_t> TSlideArchive::Read(int index, const std::function<bool()>& cancelled) {
   const TZLBEntry& entry = contents_.Entries.at(std::size_t(index));
   const ESlideError damaged("Damaged archive member " + entry.Name);

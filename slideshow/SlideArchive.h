@@ -21,6 +21,8 @@ public:
 
   // The first member named `name`, without regard to ASCII case; -1 when there is none.
   int Find(const std::string& name) const;
+  // Every member's name, in the archive's order (SlideMatchMembers takes them).
+  std::vector<std::string> Names() const;
   // The content of member `index` (an index Find gave), inflated and checked
   // against its recorded size and CRC.  Throws ESlideError "Damaged archive member NAME"
   // when its block lies outside the archive, does not inflate to its size or fails its CRC,

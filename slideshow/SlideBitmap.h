@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <span>
 #include <stdexcept>
 #include <vector>
 
@@ -28,9 +27,3 @@ void SlideOrient(TSlideBitmap& bitmap, int orientation);
 
 // Whether an orientation exchanges width and height.
 inline bool SlideOrientationTurns(int orientation) { return orientation >= 5 && orientation <= 8; }
-
-// Reads a Windows bitmap file held in memory: an uncompressed BITMAPINFOHEADER (or later
-// header) picture of 1, 4, 8 (with colour table), 24 or 32 bits per pixel, bottom-up or
-// top-down.  Throws ESlideError "Not a bitmap file", "Unsupported bitmap format" (compressed
-// or other depths), "Bitmap file too short", "Bitmap picture too large" (more than maxPixels).
-TSlideBitmap SlideReadBMP(std::span<const std::uint8_t> bytes, std::int64_t maxPixels);

@@ -1,6 +1,7 @@
 #include "SlideList.h"
 
 #include <algorithm>
+#include <map>
 
 #include "ListFile.h"
 #include "StrToInt.h"
@@ -13,6 +14,13 @@ std::string_view SlideTrim(std::string_view text) {
   while (!text.empty() && SlideBlank(text.front())) text.remove_prefix(1);
   while (!text.empty() && SlideBlank(text.back())) text.remove_suffix(1);
   return text;
+}
+
+std::string SlideLower(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower)
+    if (c >= 'A' && c <= 'Z') c = char(c + 32);
+  return lower;
 }
 
 }  // namespace
@@ -36,4 +44,21 @@ TSlideList SlideReadList(std::string_view bytes) {
     if (!name.empty()) list.Members.push_back(std::move(name));
   }
   return list;
+}
+
+std::vector<int> SlideMatchMembers(const std::vector<std::string>& entries,
+                                   const std::vector<std::string>& memberNames) {
+  // Each name's members in archive order, and how many of them earlier entries took.
+  std::map<std::string, std::vector<int>> members;
+  for (std::size_t i = 0; i < memberNames.size(); ++i) members[SlideLower(memberNames[i])].push_back(int(i));
+  std::map<std::string, std::size_t> taken;
+  std::vector<int> matched;
+  matched.reserve(entries.size());
+  for (const std::string& entry : entries) {
+    const std::string name = SlideLower(entry);
+    const auto found = members.find(name);
+    const std::size_t k = taken[name]++;
+    matched.push_back(found != members.end() && k < found->second.size() ? found->second[k] : -1);
+  }
+  return matched;
 }

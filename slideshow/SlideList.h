@@ -31,3 +31,11 @@ TSlideList SlideReadList(std::string_view bytes);
 // The file-name part of a list entry: what follows its last "\", "/" or ":" (a path of the
 // building machine, whatever its system).
 std::string SlideMemberName(std::string_view entry);
+
+// Which archive member each list entry shows: the k-th entry whose name is N (without regard
+// to ASCII case) gets the k-th member named N, since the editor's writer packs the pictures in
+// the list's order and stores bare names, so two photos named IMG_0001.JPG from two folders
+// are two members of that name.  memberNames: the archive's members in their order.  Returns
+// one member index per entry, -1 where the archive holds no such member.
+std::vector<int> SlideMatchMembers(const std::vector<std::string>& entries,
+                                   const std::vector<std::string>& memberNames);

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "JPEGReader.h"
+#include "PictureDecode.h"
 #include "PictureFormat.h"
 #include "SlideScale.h"
 
@@ -29,36 +29,21 @@ TSlidePicture SlideDecode(const std::string& name, std::span<const std::uint8_t>
     picture.Gif->SetAnimate(true);
     picture.Width = picture.Gif->Picture().Width;
     picture.Height = picture.Gif->Picture().Height;
-  } else if (extension == "JPG" || extension == "JPEG") {
-    TJPEGPicture jpeg;
+  } else {
+    TPictureBitmap still;
     try {
       // The orientation is only known from the file itself, so the decode must cover the
       // display either way round: the longer side of the display in both directions.
       const int side = std::max(displayWidth, displayHeight);
-      TJPEGReadOptions options;
-      options.DisplayWidth = side;
-      options.DisplayHeight = side;
-      options.MaxPixels = SlideMaxPixels;
-      options.Cancelled = cancelled;
-      jpeg = JPEGRead(bytes, options);
-    } catch (const EJPEGError& error) {
+      still = PictureDecode(bytes, name, side, side, SlideMaxPixels, cancelled);
+    } catch (const std::runtime_error& error) {
       throw ESlideError(name + ": " + error.what());
     }
-    picture.Still = {jpeg.Width, jpeg.Height, std::move(jpeg.Pixels)};
-    SlideOrient(picture.Still, jpeg.Orientation);
-    const bool turns = SlideOrientationTurns(jpeg.Orientation);
-    picture.Width = turns ? jpeg.FileHeight : jpeg.FileWidth;
-    picture.Height = turns ? jpeg.FileWidth : jpeg.FileHeight;
-  } else if (extension == "BMP") {
-    try {
-      picture.Still = SlideReadBMP(bytes, SlideMaxPixels);
-    } catch (const ESlideError& error) {
-      throw ESlideError(name + ": " + error.what());
-    }
-    picture.Width = picture.Still.Width;
-    picture.Height = picture.Still.Height;
-  } else {
-    throw ESlideError(PictureUnknownExtensionMessage(name));
+    picture.Still = {still.PixelWidth, still.PixelHeight, std::move(still.Pixels)};
+    SlideOrient(picture.Still, still.Orientation);
+    const bool turns = SlideOrientationTurns(still.Orientation);
+    picture.Width = turns ? still.Height : still.Width;
+    picture.Height = turns ? still.Width : still.Height;
   }
   return picture;
 }

@@ -27,12 +27,17 @@ struct TSlidePicture {
 // Largest picture decoded, in pixels of the file (512 MB of 32-bit pixels).
 inline constexpr std::int64_t SlideMaxPixels = std::int64_t(1) << 27;
 
-// Decodes a member by its name's extension, in any case: "gif" through the GIF component,
-// "jpg" and "jpeg" through the JPEG reader (turned upright by the file's EXIF orientation,
-// decoded at 1/2, 1/4 or 1/8 when that still covers displayWidth × displayHeight), "bmp"
-// through SlideReadBMP.  Throws ESlideError with a few words for another extension or a file
-// that does not decode.
-// `cancelled` is asked while a JPEG decodes (TJPEGReadOptions::Cancelled).
+// Decodes a member by its name's extension, in any case, through the loaders of the editor's
+// picture controls: "gif" through the GIF component (animating), every other type the image
+// picker offers through PictureDecode (PictureDecode.h): "jpg" and "jpeg" turned upright by
+// the file's EXIF orientation and decoded at 1/2, 1/4 or 1/8 when that still covers
+// displayWidth × displayHeight; "bmp" of every kind, "ico", "emf" and "wmf" by the platform
+// (the Windows build only), a metafile drawn no larger than the display.  Throws ESlideError
+// with a few words for another extension or a file that does not decode.
+//
+// Keeps nothing between calls and touches no window: any thread may call it, several at
+// once; the picture it returns belongs to the caller.  `cancelled` is asked while a JPEG
+// decodes (TJPEGReadOptions::Cancelled).
 TSlidePicture SlideDecode(const std::string& name, std::span<const std::uint8_t> bytes,
                           int displayWidth, int displayHeight,
                           const std::function<bool()>& cancelled = {});

@@ -13,6 +13,7 @@ std::string SlideFileName(const std::string& path) {
 struct TSlideOpened {
   std::unique_ptr<TSlideArchive> Archive;
   TSlideList List;
+  std::vector<int> MemberOf;
   int PictureCount = 0;
   std::string Message;
 };
@@ -43,8 +44,9 @@ TSlideOpened SlideOpen(const std::string& archivePath) {
     opened.Message = "Archivio danneggiato: " + name;
     return opened;
   }
-  for (const std::string& member : opened.List.Members)
-    if (opened.Archive->Find(member) >= 0) ++opened.PictureCount;
+  opened.MemberOf = SlideMatchMembers(opened.List.Members, opened.Archive->Names());
+  for (int member : opened.MemberOf)
+    if (member >= 0) ++opened.PictureCount;
   return opened;
 }
 
@@ -56,13 +58,13 @@ TSlideshow::TSlideshow(const std::string& archivePath) {
   if (!message_.empty()) return;
   archive_ = std::move(opened.Archive);
   list_ = std::move(opened.List);
+  memberOf_ = std::move(opened.MemberOf);
   pictureCount_ = opened.PictureCount;
-  for (const std::string& member : list_.Members) entryMember_.push_back(archive_->Find(member));
 }
 
 TSlidePicture TSlideshow::Decode(const TSlideJob& job, bool enlarge, const std::function<bool()>& cancelled) {
   const std::string& name = list_.Members.at(std::size_t(job.Entry));
-  const int member = entryMember_.at(std::size_t(job.Entry));
+  const int member = memberOf_.at(std::size_t(job.Entry));
   if (member < 0) throw ESlideError("Missing archive member " + name);
   const std::vector<std::uint8_t> bytes = archive_->Read(member, cancelled);
   TSlidePicture picture = SlideDecode(name, bytes, job.Width, job.Height, cancelled);

@@ -44,7 +44,7 @@ public:
 private:
   std::string message_;
   TSlideList list_;
-  std::vector<int> entryMember_;  // the member of each entry, -1 for none
+  std::vector<int> memberOf_;  // archive member of each list entry, -1 when missing
   int pictureCount_ = 0;
   std::unique_ptr<TSlideArchive> archive_;
 };

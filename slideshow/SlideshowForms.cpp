@@ -62,7 +62,11 @@ std::string SlideModulePath() {
   // MAX_PATH bounds a module path for the ANSI call; a longer one is cut and then not found.
   char path[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, path, MAX_PATH);
-  return path;
+  // Some systems record a saver under its 8.3 short name ("LE_M~BYK.SCR"), and the module is
+  // then known by it; the archive beside it still bears the long one.
+  char longPath[MAX_PATH] = {};
+  const DWORD length = GetLongPathNameA(path, longPath, MAX_PATH);
+  return length > 0 && length < MAX_PATH ? longPath : path;
 }
 
 TSlideshowForm::TSlideshowForm(TComponent* owner) : TScrForm(owner) {

@@ -83,5 +83,6 @@ private:
   void BtnOkClick(TComponent* sender);
 };
 
-// The path of the running module.
+// The long path of the running module (GetLongPathNameA), whatever name started it; the
+// archive's name is derived from it (SlideArchivePathFor).
 std::string SlideModulePath();

@@ -1,14 +1,14 @@
 #include "Picture.h"
 
 #include <cstdint>
-#include <cstring>
+#include <optional>
 #include <stdexcept>
-#include <type_traits>
 #include <vector>
 
 #include "DeviceContext.h"
 #include "GdiObject.h"
 #include "JPEGReader.h"
+#include "PictureLoaders.h"
 #include "PictureStretch.h"
 
 class TPicture::TContent {
@@ -92,11 +92,6 @@ std::unique_ptr<TContent> RasterOf(HBITMAP handle) {
                                    header.bmHeight, std::move(pixels));
 }
 
-struct TIconDeleter {
-  void operator()(HICON icon) const { DestroyIcon(icon); }
-};
-using TIconHandle = std::unique_ptr<std::remove_pointer_t<HICON>, TIconDeleter>;
-
 class TIcon : public TContent {
 public:
   TIcon(TIconHandle icon, int width, int height)
@@ -113,28 +108,6 @@ private:
   int width_, height_;
 };
 
-// The icon's size is that of its colour bitmap, or half its mask's height for a monochrome
-// icon, whose mask holds the AND and XOR halves one above the other.
-std::unique_ptr<TContent> IconOf(TIconHandle icon) {
-  ICONINFO parts = {};
-  if (!GetIconInfo(icon.get(), &parts)) return nullptr;
-  TGdiObject<HBITMAP> mask(parts.hbmMask), color(parts.hbmColor);
-  BITMAP header = {};
-  if (color) {
-    GetObjectA(color.Get(), sizeof header, &header);
-  } else {
-    GetObjectA(mask.Get(), sizeof header, &header);
-    header.bmHeight /= 2;
-  }
-  if (header.bmWidth <= 0 || header.bmHeight <= 0) return nullptr;
-  return std::make_unique<TIcon>(std::move(icon), header.bmWidth, header.bmHeight);
-}
-
-struct TMetafileDeleter {
-  void operator()(HENHMETAFILE metafile) const { DeleteEnhMetaFile(metafile); }
-};
-using TMetafileHandle = std::unique_ptr<std::remove_pointer_t<HENHMETAFILE>, TMetafileDeleter>;
-
 // Both kinds of metafile are played as enhanced metafiles, whose frame maps onto the target.
 class TMetafile : public TContent {
 public:
@@ -150,79 +123,6 @@ private:
   TMetafileHandle metafile_;
   int width_, height_;
 };
-
-// An enhanced metafile's own size: its frame (0.01 mm) in pixels of the device it was made
-// for, which its header describes in pixels and millimetres.
-std::unique_ptr<TContent> EnhMetafileOf(TMetafileHandle metafile) {
-  ENHMETAHEADER header = {};
-  if (!GetEnhMetaFileHeader(metafile.get(), sizeof header, &header) ||
-      header.szlMillimeters.cx <= 0 || header.szlMillimeters.cy <= 0) {
-    return nullptr;
-  }
-  const int width = MulDiv(header.rclFrame.right - header.rclFrame.left, header.szlDevice.cx,
-                           header.szlMillimeters.cx * 100);
-  const int height = MulDiv(header.rclFrame.bottom - header.rclFrame.top, header.szlDevice.cy,
-                            header.szlMillimeters.cy * 100);
-  if (width <= 0 || height <= 0) return nullptr;
-  return std::make_unique<TMetafile>(std::move(metafile), width, height);
-}
-
-int16_t Int16At(const std::vector<uint8_t>& bytes, size_t offset) {
-  return int16_t(bytes[offset] | bytes[offset + 1] << 8);
-}
-uint32_t UInt32At(const std::vector<uint8_t>& bytes, size_t offset) {
-  return uint32_t(bytes[offset]) | uint32_t(bytes[offset + 1]) << 8 |
-         uint32_t(bytes[offset + 2]) << 16 | uint32_t(bytes[offset + 3]) << 24;
-}
-
-// A Windows metafile holds no size of its own.  The placeable header in front of it gives
-// its bounding box in units of 1/inch inch; a plain one is taken at the extent of its window
-// (META_SETWINDOWEXT), in logical units shown as pixels.
-constexpr uint32_t PlaceableKey = 0x9AC6CDD7;
-constexpr size_t PlaceableHeaderSize = 22;
-constexpr size_t MetaHeaderSize = 18;
-constexpr uint16_t MetaSetWindowExt = 0x020C;
-
-std::unique_ptr<TContent> MetafileOf(const std::vector<uint8_t>& bytes) {
-  TWindowDC screen(nullptr);
-  const int dpiX = GetDeviceCaps(screen.Get(), LOGPIXELSX);
-  const int dpiY = GetDeviceCaps(screen.Get(), LOGPIXELSY);
-  size_t start = 0;
-  int width = 0, height = 0;
-  METAFILEPICT picture = {MM_ANISOTROPIC, 0, 0, nullptr};
-  if (bytes.size() >= PlaceableHeaderSize && UInt32At(bytes, 0) == PlaceableKey) {
-    const int unitsPerInch = uint16_t(Int16At(bytes, 14));
-    if (unitsPerInch == 0) return nullptr;
-    const int boxWidth = Int16At(bytes, 10) - Int16At(bytes, 6);
-    const int boxHeight = Int16At(bytes, 12) - Int16At(bytes, 8);
-    width = MulDiv(boxWidth, dpiX, unitsPerInch);
-    height = MulDiv(boxHeight, dpiY, unitsPerInch);
-    picture.xExt = MulDiv(boxWidth, 2540, unitsPerInch);
-    picture.yExt = MulDiv(boxHeight, 2540, unitsPerInch);
-    start = PlaceableHeaderSize;
-  } else {
-    // Records follow the header: a size in 16-bit words (at least 3), a function number and
-    // the parameters, SetWindowExt's being y then x.  Every step moves forward by a record's
-    // size, so the walk ends within the file.
-    for (size_t offset = MetaHeaderSize; offset + 10 <= bytes.size();) {
-      const uint32_t words = UInt32At(bytes, offset);
-      if (words < 3 || words > (bytes.size() - offset) / 2) break;
-      if (uint16_t(Int16At(bytes, offset + 4)) == MetaSetWindowExt) {
-        height = Int16At(bytes, offset + 6);
-        width = Int16At(bytes, offset + 8);
-        break;
-      }
-      offset += size_t(words) * 2;
-    }
-    picture.xExt = MulDiv(width, 2540, dpiX);
-    picture.yExt = MulDiv(height, 2540, dpiY);
-  }
-  if (width <= 0 || height <= 0 || bytes.size() < start + MetaHeaderSize) return nullptr;
-  TMetafileHandle metafile(SetWinMetaFileBits(UINT(bytes.size() - start), bytes.data() + start,
-                                              screen.Get(), &picture));
-  if (!metafile) return nullptr;
-  return std::make_unique<TMetafile>(std::move(metafile), width, height);
-}
 
 [[noreturn]] void Refuse(const char* what, const std::string& fileName) {
   throw std::runtime_error(std::string("Cannot read ") + what + " " + fileName);
@@ -245,28 +145,29 @@ std::unique_ptr<TContent> Load(const std::string& fileName, TPictureFormat forma
       content->ScaleDenominator = jpeg.ScaleDenominator;
       break;
     }
-    case pfBitmap:
-      content = RasterOf(HBITMAP(LoadImageA(nullptr, fileName.c_str(), IMAGE_BITMAP, 0, 0,
-                                            LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
-      if (!content) Refuse("bitmap file", fileName);
+    case pfBitmap: {
+      std::optional<TPicturePixels> bitmap = PictureLoadBitmap(bytes, TJPEGReadOptions().MaxPixels);
+      if (!bitmap) Refuse("bitmap file", fileName);
+      content = std::make_unique<TRaster>(bitmap->Width, bitmap->Height, bitmap->Width,
+                                          bitmap->Height, std::move(bitmap->Pixels));
       break;
+    }
     case pfIcon: {
-      // Width and height 0 without LR_DEFAULTSIZE: the icon at its own size.
-      TIconHandle icon(HICON(LoadImageA(nullptr, fileName.c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE)));
-      if (icon) content = IconOf(std::move(icon));
-      if (!content) Refuse("icon file", fileName);
+      int width = 0, height = 0;
+      TIconHandle icon = PictureLoadIcon(bytes, width, height);
+      if (!icon) Refuse("icon file", fileName);
+      content = std::make_unique<TIcon>(std::move(icon), width, height);
       break;
     }
-    case pfEnhMetafile: {
-      TMetafileHandle metafile(SetEnhMetaFileBits(UINT(bytes.size()), bytes.data()));
-      if (metafile) content = EnhMetafileOf(std::move(metafile));
-      if (!content) Refuse("metafile", fileName);
+    case pfEnhMetafile:
+    case pfMetafile: {
+      int width = 0, height = 0;
+      TMetafileHandle metafile = format == pfEnhMetafile ? PictureLoadEnhMetafile(bytes, width, height)
+                                                         : PictureLoadMetafile(bytes, width, height);
+      if (!metafile) Refuse("metafile", fileName);
+      content = std::make_unique<TMetafile>(std::move(metafile), width, height);
       break;
     }
-    case pfMetafile:
-      content = MetafileOf(bytes);
-      if (!content) Refuse("metafile", fileName);
-      break;
     case pfUnknown:
       break;  // refused above
   }

@@ -1,5 +1,5 @@
-// The slideshow's small rules: the list file, the place of a picture, the EXIF turn, the
-// bitmap reader and the archive beside the module.
+// The slideshow's small rules: the list file, the place of a picture, the EXIF turn and the
+// archive beside the module.
 #include <gtest/gtest.h>
 
 #include "SlideBitmap.h"
@@ -82,77 +82,20 @@ TEST(SlideOrient, EveryExifOrientationStandsUpright) {
   }
 }
 
-namespace {
-
-// A bitmap file: the 14-byte file header, a 40-byte BITMAPINFOHEADER, the colour table and
-// the rows as given.
-std::vector<std::uint8_t> Bmp(int width, int height, int bits, std::uint32_t compression,
-                              const std::vector<std::uint32_t>& table,
-                              const std::vector<std::uint8_t>& rows) {
-  std::vector<std::uint8_t> b;
-  auto put = [&b](std::uint32_t v, int size) {
-    for (int i = 0; i < size; ++i) b.push_back(std::uint8_t(v >> (8 * i)));
+TEST(SlideMatchMembers, TheKthEntryOfANameTakesTheKthMemberOfThatName) {
+  const std::vector<std::string> members = {"list.dat", "IMG_0001.JPG", "mare.jpg", "IMG_0001.JPG", "img_0001.jpg"};
+  struct Case {
+    std::vector<std::string> entries;
+    std::vector<int> matched;
+  } cases[] = {
+      {{"IMG_0001.JPG", "IMG_0001.JPG"}, {1, 3}},                   // two cameras, two members
+      {{"img_0001.jpg", "mare.jpg", "Img_0001.Jpg", "IMG_0001.JPG"}, {1, 2, 3, 4}},  // any case
+      {{"IMG_0001.JPG", "IMG_0001.JPG", "IMG_0001.JPG", "IMG_0001.JPG"}, {1, 3, 4, -1}},  // one too many
+      {{"mare.jpg", "mare.jpg"}, {2, -1}},
+      {{"gone.gif"}, {-1}},
+      {{}, {}},
   };
-  const std::uint32_t offset = 14 + 40 + std::uint32_t(table.size()) * 4;
-  b.push_back('B'); b.push_back('M');
-  put(offset + std::uint32_t(rows.size()), 4);  // file size
-  put(0, 4);                                    // reserved
-  put(offset, 4);                               // where the pixels start
-  put(40, 4);                                   // header size
-  put(std::uint32_t(width), 4);
-  put(std::uint32_t(height), 4);                // negative: top-down
-  put(1, 2);                                    // planes
-  put(std::uint32_t(bits), 2);
-  put(compression, 4);
-  put(std::uint32_t(rows.size()), 4);           // image size
-  put(2835, 4); put(2835, 4);                   // 72 dpi
-  put(std::uint32_t(table.size()), 4);          // colours used
-  put(0, 4);                                    // colours important
-  for (std::uint32_t c : table) put(c, 4);
-  b.insert(b.end(), rows.begin(), rows.end());
-  return b;
-}
-
-}  // namespace
-
-TEST(SlideBMP, DepthsRowOrderAndRefusals) {
-  // 24 bits, bottom-up, 2 × 2: the file's first row is the picture's last; rows padded to 4.
-  const auto bgr = Bmp(2, 2, 24, 0, {}, {0, 0, 255, 0, 255, 0, 0, 0,   // red, green
-                                         255, 0, 0, 255, 255, 255, 0, 0});  // blue, white
-  TSlideBitmap b = SlideReadBMP(bgr, 100);
-  EXPECT_EQ(b.Pixels, (std::vector<std::uint32_t>{0xFF0000FF, 0xFFFFFFFF, 0xFFFF0000, 0xFF00FF00}));
-
-  // 8 bits with a two-colour table, top-down 3 × 1; index 7 lies beyond the table.
-  const auto indexed = Bmp(3, -1, 8, 0, {0x123456, 0xABCDEF}, {1, 0, 7, 0});
-  b = SlideReadBMP(indexed, 100);
-  EXPECT_EQ(b.Pixels, (std::vector<std::uint32_t>{0xFFABCDEF, 0xFF123456, 0xFF000000}));
-
-  // 1 bit, 9 × 1: the bits run from the high end of each byte.
-  const auto mono = Bmp(9, 1, 1, 0, {0x000000, 0xFFFFFF}, {0b10100000, 0b10000000, 0, 0});
-  b = SlideReadBMP(mono, 100);
-  EXPECT_EQ(b.Pixels[0], 0xFFFFFFFFu);
-  EXPECT_EQ(b.Pixels[1], 0xFF000000u);
-  EXPECT_EQ(b.Pixels[8], 0xFFFFFFFFu);
-
-  struct Refusal {
-    std::vector<std::uint8_t> bytes;
-    const char* message;
-  } refusals[] = {
-      {std::vector<std::uint8_t>(60, 'X'), "Not a bitmap file"},
-      {Bmp(2, 2, 8, 1, {0}, {0, 0, 0, 0}), "Unsupported bitmap format"},      // RLE8
-      {Bmp(2, 2, 16, 0, {}, {0, 0, 0, 0}), "Unsupported bitmap format"},
-      {Bmp(2, 2, 24, 0, {}, {0, 0, 255, 0}), "Bitmap file too short"},        // one row of two
-      {Bmp(20, 20, 24, 0, {}, std::vector<std::uint8_t>(1280)), "Bitmap picture too large"},
-      {Bmp(0, 2, 24, 0, {}, {}), "Not a bitmap file"},
-  };
-  for (const Refusal& r : refusals) {
-    try {
-      SlideReadBMP(r.bytes, 100);
-      ADD_FAILURE() << "accepted, expected " << r.message;
-    } catch (const ESlideError& error) {
-      EXPECT_STREQ(error.what(), r.message);
-    }
-  }
+  for (const Case& c : cases) EXPECT_EQ(SlideMatchMembers(c.entries, members), c.matched);
 }
 
 TEST(SlideArchivePathFor, ModuleNameWithPak) {

@@ -36,15 +36,6 @@ std::vector<std::uint8_t> TwoFrameGif() {
   return GIFWrite(file);
 }
 
-// A 3 × 1 24-bit bitmap file.
-std::vector<std::uint8_t> SmallBmp() {
-  std::vector<std::uint8_t> b = {'B', 'M', 66, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,
-                                 40, 0, 0, 0, 3, 0, 0, 0, 1, 0, 0, 0, 1, 0, 24, 0};
-  b.resize(54);
-  for (int i = 0; i < 12; ++i) b.push_back(0x80);
-  return b;
-}
-
 std::vector<std::uint8_t> Jpeg(int width, int height, int orientation) {
   TJPEGTestImage image;
   image.Width = width;
@@ -52,6 +43,9 @@ std::vector<std::uint8_t> Jpeg(int width, int height, int orientation) {
   if (orientation != 1) image.App1 = JPEGTestExif(orientation, true);
   return JPEGTestWrite(image);
 }
+
+// A small still picture (bitmaps are read by the platform, which the Windows tests cover).
+std::vector<std::uint8_t> Small() { return Jpeg(3, 1, 1); }
 
 class Slideshow : public ::testing::Test {
 protected:
@@ -98,9 +92,9 @@ protected:
 
 TEST_F(Slideshow, EachEntryDecodedAndFittedToItsMonitorOrRefused) {
   const std::string archive = Pack("2", {"C:\\Foto\\turned.JPG", "C:\\Foto\\anim.gif", "C:\\Foto\\gone.jpg",
-                                         "C:\\Foto\\small.bmp", "C:\\Foto\\broken.jpg", "C:\\Foto\\notes.txt"},
+                                         "C:\\Foto\\small.jpg", "C:\\Foto\\broken.jpg", "C:\\Foto\\notes.txt"},
                                    {{"turned.jpg", Jpeg(32, 16, 6)}, {"anim.gif", TwoFrameGif()},
-                                    {"small.bmp", SmallBmp()}, {"broken.jpg", Bytes("not a JPEG at all")},
+                                    {"small.jpg", Small()}, {"broken.jpg", Bytes("not a JPEG at all")},
                                     {"notes.txt", Bytes("hello")}});
   TSlideshow show(archive);
   ASSERT_EQ(show.Message(), "");
@@ -132,6 +126,22 @@ TEST_F(Slideshow, EachEntryDecodedAndFittedToItsMonitorOrRefused) {
   EXPECT_EQ(Decode(show, 3, 800, 600, picture), "");
   EXPECT_NE(Decode(show, 4, 800, 600, picture), "");
   EXPECT_NE(Decode(show, 5, 800, 600, picture), "");
+}
+
+TEST_F(Slideshow, TwoPhotosOfOneNameEachShowAsThemselves) {
+  // Two cameras' IMG_0001.JPG from two folders, told apart by their sizes.
+  TSlideshow show(Pack("1", {"C:\\Card1\\IMG_0001.JPG", "C:\\Foto\\mare.jpg", "D:\\Card2\\img_0001.jpg"},
+                       {{"card1/IMG_0001.JPG", Jpeg(8, 8, 1)}, {"mare.jpg", Jpeg(4, 4, 1)},
+                        {"card2/IMG_0001.JPG", Jpeg(16, 4, 1)}}));
+  ASSERT_EQ(show.Message(), "");
+  EXPECT_EQ(show.PictureCount(), 3);
+  std::vector<int> widths;
+  TSlidePicture picture;
+  for (int i = 0; i < 3; ++i) {
+    ASSERT_EQ(Decode(show, i, 1024, 768, picture), "");
+    widths.push_back(picture.Width);
+  }
+  EXPECT_EQ(widths, (std::vector<int>{8, 4, 16}));
 }
 
 TEST_F(Slideshow, OpensWithoutReadingPicturesAndChecksEachMemberWhenRead) {
@@ -185,7 +195,7 @@ TEST_F(Slideshow, OpensWithoutReadingPicturesAndChecksEachMemberWhenRead) {
 }
 
 TEST_F(Slideshow, FailuresInAFewWords) {
-  const auto good = [this] { return Pack("3", {"a.bmp"}, {{"a.bmp", SmallBmp()}}); };
+  const auto good = [this] { return Pack("3", {"a.jpg"}, {{"a.jpg", Small()}}); };
   EXPECT_EQ(TSlideshow(scratch_.Path("Assente.pak")).Message(), "Archivio non trovato: Assente.pak");
 
   std::string archive = good();
@@ -200,7 +210,7 @@ TEST_F(Slideshow, FailuresInAFewWords) {
   EXPECT_EQ(SlideSummarize(archive).Message, "Archivio danneggiato: Vacanze.pak");
 
   // An archive without a list: just a picture.
-  std::vector<std::string> only{scratch_.Write("b.bmp", SmallBmp())};
+  std::vector<std::string> only{scratch_.Write("b.jpg", Small())};
   std::filesystem::remove(archive);
   TZLBArchive writer;
   writer.CreateArchive(archive);
@@ -216,8 +226,8 @@ TEST_F(Slideshow, FailuresInAFewWords) {
 }
 
 TEST_F(Slideshow, OnePictureOrIntervalZeroNeverChanges) {
-  TSlideshow zero(Pack("0", {"a.bmp", "b.bmp"}, {{"a.bmp", SmallBmp()}, {"b.bmp", SmallBmp()}}));
+  TSlideshow zero(Pack("0", {"a.jpg", "b.jpg"}, {{"a.jpg", Small()}, {"b.jpg", Small()}}));
   EXPECT_FALSE(zero.Changes());
-  TSlideshow one(Pack("4", {"a.bmp"}, {{"a.bmp", SmallBmp()}}));
+  TSlideshow one(Pack("4", {"a.jpg"}, {{"a.jpg", Small()}}));
   EXPECT_FALSE(one.Changes());
 }
