@@ -106,11 +106,13 @@ wine Vacanze.scr /c &
 program=$!
 dialog=$(wine_wait_window "Presentazione - Impostazioni") || fail "no settings dialog"
 found=$(wine "$texts" "Presentazione - Impostazioni" | tr -d '\r')
-for want in "Vacanze.pak" "2 secondi" "3" "Chiudi"; do
+for want in "Vacanze.pak" "2 secondi" "3" "OK" "Annulla"; do
   grep -qxF "$want" <<<"$found" || fail "the dialog does not show '$want': $found"
 done
 wine_screenshot "$shots/slideshow-config.png"
-key_ends "$dialog" "$program"
+xdotool key --window "$dialog" Escape
+wine_wait_exit "$program" || fail "Escape did not close the dialog"
+wait "$program" || true
 
 echo "== failures in words on the black screen, still ended by a key"
 shows_words() {  # shot name
