@@ -17,7 +17,7 @@ trap 'wine_session_stop; two_monitors_stop; rm -rf "$work"' EXIT
 cd "$work"
 
 for colour in red lime blue yellow; do convert -size 400x300 "xc:$colour" "BMP3:$colour.bmp"; done
-printf '3\r\nC:\\Foto\\red.bmp\r\nC:\\Foto\\lime.bmp\r\nC:\\Foto\\blue.bmp\r\nC:\\Foto\\yellow.bmp\r\n' >list.dat
+printf '5\r\nC:\\Foto\\red.bmp\r\nC:\\Foto\\lime.bmp\r\nC:\\Foto\\blue.bmp\r\nC:\\Foto\\yellow.bmp\r\n' >list.dat
 wine "$pak" create Monitor.pak list.dat red.bmp lime.bmp blue.bmp yellow.bmp >/dev/null || fail "pak create"
 cp "$template" Monitor.scr
 
@@ -27,13 +27,17 @@ window=$(wine_wait_window "Presentazione") || fail "no full-screen window"
 eval "$(xdotool getwindowgeometry --shell "$window")"
 [[ "$X $Y $WIDTH $HEIGHT" == "0 0 1824 768" ]] || fail "the full screen is at $X $Y ${WIDTH}x$HEIGHT"
 
-# pair LEFT PRIMARY SHOT: the left monitor shows LEFT, the primary PRIMARY, each 400 x 300 in
-# its middle: (200..599, 150..449) and (1112..1511, 234..533).
+# pair LEFT PRIMARY SHOT: waits for a screen where the left monitor shows LEFT and the
+# primary PRIMARY, then checks on that screen that each is 400 x 300 in its middle,
+# (200..599, 150..449) and (1112..1511, 234..533), with black around.
+both_show() {
+  wine_screenshot "$3"
+  [[ $(wine_pixel "$3" 400 300) == "$1" && $(wine_pixel "$3" 1312 384) == "$2" ]]
+}
 pair() {
   local left=$1 primary=$2 shot=$3
-  wine_wait_pixel 400 300 "$left" 60 0 "$shot" || fail "the left monitor does not show $left"
-  wine_wait_pixel 1312 384 "$primary" 60 0 "$shot" || fail "the primary monitor does not show $primary"
-  wine_screenshot "$shot"
+  wine_wait_until 60 "$left on the left, $primary on the primary" both_show "$left" "$primary" "$shot" ||
+    fail "not $left and $primary: the left shows $(wine_pixel "$shot" 400 300), the primary $(wine_pixel "$shot" 1312 384)"
   for probe in "200 150 $left" "599 449 $left" "1112 234 $primary" "1511 533 $primary" \
                "199 300 0 0 0" "600 300 0 0 0" "799 300 0 0 0" "800 384 0 0 0" "1111 384 0 0 0" \
                "400 700 0 0 0" "1312 233 0 0 0" "1312 534 0 0 0"; do
