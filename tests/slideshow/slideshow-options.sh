@@ -60,6 +60,8 @@ end_saver() {
 }
 
 echo "== the settings dialog: Annulla keeps nothing, OK keeps the boxes of this saver only"
+# The prefix outlives a run: start without any saver's options.
+wine reg delete "$key" /f >/dev/null 2>&1 || true
 make_saver Opzioni 2 red.bmp blue.bmp
 make_saver Altro 2 red.bmp blue.bmp
 wine Opzioni.scr /c &
@@ -104,24 +106,29 @@ xdotool key --window "$(wine_wait_window "$dialog")" Escape
 wine_wait_exit "$program" || fail "Escape did not close the dialog"
 
 echo "== Dissolvenza: mixed colours between red and blue; a cut without it"
-# sample_change NAME: runs the saver from red until blue is seen; prints the colour names seen.
-sample_change() {
+# sample_changes NAME: runs the saver from red through four changes between red and blue
+# (a screenshot takes about half a second here, so one fade may fall between two); prints
+# the colour names seen.
+sample_changes() {
   start_saver "$1"
   wine_wait_pixel 512 384 "255 0 0" 60 40 || fail "$1 never showed red"
-  local seen=() name
+  local seen=() name last=red changes=0
   for _ in $(seq 400); do
     name=$(colour_name "$(centre)")
     seen+=("$name")
-    [[ $name == blue ]] && break
+    if [[ ($name == red || $name == blue) && $name != "$last" ]]; then
+      last=$name
+      ((++changes < 4)) || break
+    fi
   done
   end_saver "$1"
   echo "${seen[*]}"
 }
-faded=$(sample_change Opzioni)
+faded=$(sample_changes Opzioni)
 [[ $faded == *blue* ]] || fail "the fade never reached blue: $faded"
 [[ $faded == *mixed* ]] || fail "no mixed colour during the fade: $faded"
 make_saver Taglio 2 red.bmp blue.bmp
-cut=$(sample_change Taglio)
+cut=$(sample_changes Taglio)
 [[ $cut == *blue* ]] || fail "never blue: $cut"
 [[ $cut != *mixed* ]] || fail "mixed colours without Dissolvenza: $cut"
 
