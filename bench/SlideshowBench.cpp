@@ -7,6 +7,10 @@
 //                           1920 × 1080, as the saver does before its first picture shows
 //   Slideshow/FadeFrame     one frame of the cross-fade: two 1920 × 1080 frames mixed
 //   Slideshow/FadeWindow    (Windows) the same frame mixed and copied to a window by GDI
+//   Slideshow/KeyDuringDecode  what ending the saver waits for while a 48-megapixel
+//                           progressive JPEG decodes on the worker: the decode abandoned and
+//                           the thread joined (goal: within 100 ms), the key 300 ms and
+//                           1500 ms into the decode
 //   Slideshow/TwoMonitors   100 changes on two monitors (1024 × 768 and 800 × 600) through the
 //                           worker thread; counters: resident MB after 10 and 100 changes
 //
@@ -15,7 +19,10 @@
 // ones.  The window benchmark wants a screen of 1920 × 1080 (PLOTVANE_XVFB_SCREEN).
 #include <benchmark/benchmark.h>
 
+#include <chrono>
+#include <atomic>
 #include <condition_variable>
+#include <thread>
 #include <filesystem>
 #include <fstream>
 #include <mutex>
@@ -146,6 +153,34 @@ void BM_FadeWindow(benchmark::State& state) {
 }
 #endif
 
+void BM_KeyDuringDecode(benchmark::State& state) {
+  static const std::vector<std::uint8_t> photo = [] {
+    TJPEGTestImage image;
+    image.Width = 8000;
+    image.Height = 6000;
+    image.Progressive = true;
+    return JPEGTestWrite(image);
+  }();
+  for (auto _ : state) {
+    std::atomic<bool> started{false};
+    auto worker = std::make_unique<TSlideWorker>(
+        [&started](const TSlideJob& job, const std::function<bool()>& cancelled) {
+          started = true;
+          return SlideDecode("big.jpg", photo, job.Width, job.Height, cancelled);
+        },
+        [] {});
+    worker->Ask({0, 0, 1024, 768});
+    while (!started) std::this_thread::yield();
+    // The key comes this many milliseconds into the decode (a progressive file of this size
+    // takes seconds).
+    std::this_thread::sleep_for(std::chrono::milliseconds(state.range(0)));
+    const auto pressed = std::chrono::steady_clock::now();
+    worker.reset();
+    state.SetIterationTime(std::chrono::duration<double>(std::chrono::steady_clock::now() - pressed).count());
+  }
+  state.counters["photo_MB"] = double(photo.size()) / (1 << 20);
+}
+
 void BM_TwoMonitors(benchmark::State& state) {
   const std::string archive = Archive("photos-6mp", 3000, 2000, 0, 8);
   for (auto _ : state) {
@@ -195,6 +230,8 @@ BENCHMARK(BM_FadeFrame)->Name("Slideshow/FadeFrame")->Unit(benchmark::kMilliseco
 #ifdef _WIN32
 BENCHMARK(BM_FadeWindow)->Name("Slideshow/FadeWindow")->Unit(benchmark::kMillisecond)->UseRealTime();
 #endif
+BENCHMARK(BM_KeyDuringDecode)->Name("Slideshow/KeyDuringDecode")->Arg(300)->Arg(1500)
+    ->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(5);
 BENCHMARK(BM_TwoMonitors)->Name("Slideshow/TwoMonitors")->Unit(benchmark::kSecond)->UseRealTime()->Iterations(1);
 
 BENCHMARK_MAIN();
