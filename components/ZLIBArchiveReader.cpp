@@ -33,11 +33,14 @@ int Percent(std::uint64_t done, std::uint64_t total) {
 // Inflates exactly `wanted` bytes from the zlib stream of `available` bytes at the stream's
 // position.  Output grows with what the stream really yields, so a trailer that claims
 // millions of records cannot make us allocate more than its directory inflates to.
+//
+// wholeStream: the stream must also end right after the records, its Adler-32 checked.  Without
+// the file's CRC behind it, that is what tells a damaged directory from a good one.
 std::vector<std::uint8_t> InflateDirectory(std::istream& stream, std::uint64_t available,
-                                           std::uint64_t wanted,
+                                           std::uint64_t wanted, bool wholeStream,
                                            const TZLBProgressEvent& onProgress) {
   std::vector<std::uint8_t> out;
-  if (wanted == 0) return out;
+  if (wanted == 0 && !wholeStream) return out;
 
   z_stream z{};
   if (inflateInit(&z) != Z_OK) throw EZLBArchiveError(ZLBErrFileList);
@@ -48,9 +51,14 @@ std::vector<std::uint8_t> InflateDirectory(std::istream& stream, std::uint64_t a
 
   std::array<std::uint8_t, CrcPiece> input;
   std::array<std::uint8_t, DirectoryPiece> piece;
+  int status = Z_OK;
   // Every pass either consumes input (at most `available` bytes in all) or produces output
-  // (at most `wanted` bytes); a pass that does neither ends the loop as a damaged stream.
-  while (out.size() < wanted) {
+  // (at most `wanted` bytes, one more when the whole stream is read); a pass that does neither
+  // ends the loop as a damaged stream.
+  for (;;) {
+    const bool recordsRead = out.size() == wanted;
+    if (recordsRead && (!wholeStream || status == Z_STREAM_END)) break;
+    if (status == Z_STREAM_END) throw EZLBArchiveError(ZLBErrFileList);  // too few records
     if (z.avail_in == 0 && available > 0) {
       const std::size_t take = static_cast<std::size_t>(std::min<std::uint64_t>(available, input.size()));
       ReadExactly(stream, input.data(), take, ZLBErrFileList);
@@ -58,18 +66,20 @@ std::vector<std::uint8_t> InflateDirectory(std::istream& stream, std::uint64_t a
       z.next_in = input.data();
       z.avail_in = static_cast<uInt>(take);
     }
-    const std::size_t ask = static_cast<std::size_t>(std::min<std::uint64_t>(wanted - out.size(), piece.size()));
+    // Once the records are in, one byte of room: the stream must end without filling it.
+    const std::size_t ask =
+        recordsRead ? 1 : static_cast<std::size_t>(std::min<std::uint64_t>(wanted - out.size(), piece.size()));
     z.next_out = piece.data();
     z.avail_out = static_cast<uInt>(ask);
     const uInt inBefore = z.avail_in;
-    const int status = inflate(&z, Z_NO_FLUSH);
+    status = inflate(&z, Z_NO_FLUSH);
     const std::size_t produced = ask - z.avail_out;
+    if (recordsRead && produced > 0) throw EZLBArchiveError(ZLBErrFileList);  // more than count
     out.insert(out.end(), piece.data(), piece.data() + produced);
-    if (onProgress) onProgress("Extracting archive registry", Percent(out.size(), wanted));
-    if (out.size() == wanted) break;
-    if (status == Z_STREAM_END) throw EZLBArchiveError(ZLBErrFileList);  // too few records
-    if (status != Z_OK && status != Z_BUF_ERROR) throw EZLBArchiveError(ZLBErrFileList);
-    if (produced == 0 && z.avail_in == inBefore && available == 0)
+    if (onProgress && produced > 0) onProgress("Extracting archive registry", Percent(out.size(), wanted));
+    if (status != Z_OK && status != Z_BUF_ERROR && status != Z_STREAM_END)
+      throw EZLBArchiveError(ZLBErrFileList);
+    if (status != Z_STREAM_END && produced == 0 && z.avail_in == inBefore && available == 0)
       throw EZLBArchiveError(ZLBErrFileList);  // input exhausted before the records
   }
   return out;
@@ -102,17 +112,19 @@ std::uint32_t ZLBStreamCRC(std::istream& stream, std::uint64_t leaveOut) {
   return static_cast<std::uint32_t>(crc);
 }
 
-TZLBArchiveContents ZLBReadArchive(std::istream& stream, const TZLBProgressEvent& onProgress) {
+namespace {
+
+TZLBArchiveContents ReadDirectory(std::istream& stream, bool checkCrc, const TZLBProgressEvent& onProgress) {
   const std::uint64_t size = StreamSize(stream);
   if (size < ZLBTrailerSize) throw EZLBArchiveError(ZLBErrCorrupted);
 
   TZLBArchiveContents contents;
-  const std::uint32_t crc = ZLBStreamCRC(stream, ZLBTrailerSize);
+  const std::uint32_t crc = checkCrc ? ZLBStreamCRC(stream, ZLBTrailerSize) : 0;
   TZLBTrailerBytes trailerBytes;
   stream.seekg(static_cast<std::streamoff>(size - ZLBTrailerSize));
   ReadExactly(stream, trailerBytes.data(), trailerBytes.size(), ZLBErrCorrupted);
   contents.Trailer = ZLBDecodeTrailer(trailerBytes);
-  if (contents.Trailer.Crc != crc) throw EZLBArchiveError(ZLBErrCorrupted);
+  if (checkCrc && contents.Trailer.Crc != crc) throw EZLBArchiveError(ZLBErrCorrupted);
 
   // The CRC only proves the bytes are the ones written; the counts still have to be possible.
   const TZLBTrailer& trailer = contents.Trailer;
@@ -126,7 +138,7 @@ TZLBArchiveContents ZLBReadArchive(std::istream& stream, const TZLBProgressEvent
   if (trailer.DirectoryCompressed != 0) {
     if (trailer.DirectorySize > body) throw EZLBArchiveError(ZLBErrFileList);
     stream.seekg(static_cast<std::streamoff>(body - trailer.DirectorySize));
-    records = InflateDirectory(stream, trailer.DirectorySize, directoryBytes, onProgress);
+    records = InflateDirectory(stream, trailer.DirectorySize, directoryBytes, !checkCrc, onProgress);
   } else {
     // A raw directory is found from the count alone; the trailer's size field is not used.
     if (directoryBytes > body) throw EZLBArchiveError(ZLBErrFileList);
@@ -139,6 +151,19 @@ TZLBArchiveContents ZLBReadArchive(std::istream& stream, const TZLBProgressEvent
   for (std::size_t at = 0; at < records.size(); at += ZLBRecordSize)
     contents.Entries.push_back(
         ZLBDecodeRecord(std::span<const std::uint8_t, ZLBRecordSize>(&records[at], ZLBRecordSize)));
+  return contents;
+}
+
+}  // namespace
+
+TZLBArchiveContents ZLBReadArchive(std::istream& stream, const TZLBProgressEvent& onProgress) {
+  return ReadDirectory(stream, true, onProgress);
+}
+
+TZLBArchiveContents ZLBReadDirectory(std::istream& stream) {
+  TZLBArchiveContents contents = ReadDirectory(stream, false, {});
+  const std::string fault = ZLBCheckEntries(contents, StreamSize(stream));
+  if (!fault.empty()) throw EZLBArchiveError(ZLBErrFileList);
   return contents;
 }
 

@@ -56,6 +56,14 @@ struct TZLBArchiveContents {
 // other or against the data blocks (see ZLBCheckEntries).
 TZLBArchiveContents ZLBReadArchive(std::istream& stream, const TZLBProgressEvent& onProgress = {});
 
+// The directory alone, for a reader that checks each member as it extracts it (the slideshow
+// saver, which must not read a large archive whole before its first picture): no CRC pass
+// over the file.  Instead, a compressed directory must be one whole zlib stream that ends
+// after its records (its Adler-32 checked), and the records must pass ZLBCheckEntries.
+// Throws EZLBArchiveError as ZLBReadArchive does, ZLBErrFileList for a directory that fails
+// those checks.  Reads the trailer and the directory only.
+TZLBArchiveContents ZLBReadDirectory(std::istream& stream);
+
 // The stricter check of `pak verify`: every data block lies inside the member area before
 // the directory, methods and levels are known, stored sizes of method 1 equal the content
 // size.  Returns an empty string when all holds, else a sentence naming the first faulty member.

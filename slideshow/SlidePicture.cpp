@@ -4,6 +4,7 @@
 
 #include "PictureDecode.h"
 #include "PictureFormat.h"
+#include "SlideScale.h"
 
 namespace {
 
@@ -16,7 +17,8 @@ std::string SlideUpper(std::string text) {
 }  // namespace
 
 TSlidePicture SlideDecode(const std::string& name, std::span<const std::uint8_t> bytes,
-                          int displayWidth, int displayHeight) {
+                          int displayWidth, int displayHeight,
+                          const std::function<bool()>& cancelled) {
   const std::string extension = SlideUpper(PictureExtension(name));
   TSlidePicture picture;
   if (extension == "GIF") {
@@ -33,7 +35,7 @@ TSlidePicture SlideDecode(const std::string& name, std::span<const std::uint8_t>
       // The orientation is only known from the file itself, so the decode must cover the
       // display either way round: the longer side of the display in both directions.
       const int side = std::max(displayWidth, displayHeight);
-      still = PictureDecode(bytes, name, side, side, SlideMaxPixels);
+      still = PictureDecode(bytes, name, side, side, SlideMaxPixels, cancelled);
     } catch (const std::runtime_error& error) {
       throw ESlideError(name + ": " + error.what());
     }
@@ -44,4 +46,11 @@ TSlidePicture SlideDecode(const std::string& name, std::span<const std::uint8_t>
     picture.Height = turns ? still.Width : still.Height;
   }
   return picture;
+}
+
+void SlideFitPicture(TSlidePicture& picture, int areaWidth, int areaHeight, bool enlarge) {
+  picture.Place = SlideFit(picture.Width, picture.Height, areaWidth, areaHeight, enlarge);
+  TSlideBitmap& still = picture.Still;
+  if (picture.Gif || (still.Width == picture.Place.Width && still.Height == picture.Place.Height)) return;
+  still = SlideScale(still, picture.Place.Width, picture.Place.Height);
 }

@@ -1,12 +1,14 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
 
 #include "GIFAnimation.h"
 #include "SlideBitmap.h"
+#include "SlideFit.h"
 
 // One decoded picture of the slideshow: a still picture, or an animated GIF that animates
 // while it is shown.
@@ -17,6 +19,9 @@ struct TSlidePicture {
   int Height = 0;
   TSlideBitmap Still;                  // JPEG and bitmap files
   std::unique_ptr<TGIFAnimation> Gif;  // GIF files: loaded, Animate and Loop on
+  // Where it lies in its area once fitted (SlideFitPicture); a fitted Still is exactly this
+  // size, a GIF's frames are scaled to it as they are shown.
+  TSlideRect Place;
 };
 
 // Largest picture decoded, in pixels of the file (512 MB of 32-bit pixels).
@@ -31,6 +36,13 @@ inline constexpr std::int64_t SlideMaxPixels = std::int64_t(1) << 27;
 // with a few words for another extension or a file that does not decode.
 //
 // Keeps nothing between calls and touches no window: any thread may call it, several at
-// once; the picture it returns belongs to the caller.
+// once; the picture it returns belongs to the caller.  `cancelled` is asked while a JPEG
+// decodes (TJPEGReadOptions::Cancelled).
 TSlidePicture SlideDecode(const std::string& name, std::span<const std::uint8_t> bytes,
-                          int displayWidth, int displayHeight);
+                          int displayWidth, int displayHeight,
+                          const std::function<bool()>& cancelled = {});
+
+// Places a decoded picture in an area of areaWidth × areaHeight pixels (SlideFit) and scales
+// a still picture to its place (SlideScale), so that showing it is a plain copy.  Runs on
+// the worker thread: the window thread never scales a photo.
+void SlideFitPicture(TSlidePicture& picture, int areaWidth, int areaHeight, bool enlarge);

@@ -52,7 +52,7 @@ TSlideOpened SlideOpen(const std::string& archivePath) {
 
 }  // namespace
 
-TSlideshow::TSlideshow(const std::string& archivePath, int displayWidth, int displayHeight) {
+TSlideshow::TSlideshow(const std::string& archivePath) {
   TSlideOpened opened = SlideOpen(archivePath);
   message_ = std::move(opened.Message);
   if (!message_.empty()) return;
@@ -60,14 +60,16 @@ TSlideshow::TSlideshow(const std::string& archivePath, int displayWidth, int dis
   list_ = std::move(opened.List);
   memberOf_ = std::move(opened.MemberOf);
   pictureCount_ = opened.PictureCount;
-  deck_ = std::make_unique<TSlideDeck>(EntryCount(), [this, displayWidth, displayHeight](int index) {
-    const std::string& member = list_.Members[std::size_t(index)];
-    const int found = memberOf_[std::size_t(index)];
-    if (found < 0) throw ESlideError("Missing archive member " + member);
-    const std::vector<std::uint8_t> bytes = archive_->Read(found);
-    return SlideDecode(member, bytes, displayWidth, displayHeight);
-  });
-  if (!deck_->Start()) message_ = "Nessuna immagine da mostrare";
+}
+
+TSlidePicture TSlideshow::Decode(const TSlideJob& job, bool enlarge, const std::function<bool()>& cancelled) {
+  const std::string& name = list_.Members.at(std::size_t(job.Entry));
+  const int member = memberOf_.at(std::size_t(job.Entry));
+  if (member < 0) throw ESlideError("Missing archive member " + name);
+  const std::vector<std::uint8_t> bytes = archive_->Read(member, cancelled);
+  TSlidePicture picture = SlideDecode(name, bytes, job.Width, job.Height, cancelled);
+  SlideFitPicture(picture, job.Width, job.Height, enlarge);
+  return picture;
 }
 
 TSlideSummary SlideSummarize(const std::string& archivePath) {

@@ -1,41 +1,45 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "SlideArchive.h"
-#include "SlideDeck.h"
 #include "SlideList.h"
+#include "SlideWorker.h"
 
-// The saver's whole portable side: the archive beside the module, its "list.dat" and the
-// deck of pictures.  The Win32 forms only place and paint what it holds.
+// The saver's archive and list: what the forms need before the first picture (the directory
+// and "list.dat", nothing more), and the decoding of one entry for the worker thread.
 //
 // Every failure becomes a few words for the black screen (Message()); a top-most saver
 // cannot show a message box the user would see.
 class TSlideshow {
 public:
-  // Opens and checks archivePath, reads "list.dat" from it and decodes the first showable
-  // picture for a display of displayWidth × displayHeight pixels.  Never throws: see Message().
-  TSlideshow(const std::string& archivePath, int displayWidth, int displayHeight);
+  // Opens archivePath, reads its directory and "list.dat" and matches the list's entries to
+  // members.  Reads no picture.  Never throws: see Message().
+  explicit TSlideshow(const std::string& archivePath);
 
   // Empty while pictures can be shown; otherwise what went wrong:
   //   "Archivio non trovato: NAME"           no archive beside the module
-  //   "Archivio danneggiato: NAME"           it fails its check or cannot be read
+  //   "Archivio danneggiato: NAME"           its directory or its list is damaged
   //   "Manca list.dat nell'archivio NAME"    the archive holds no list
-  //   "Nessuna immagine da mostrare"         no entry of the list gives a picture
-  // NAME is the archive's file name without its folder.
+  // NAME is the archive's file name without its folder.  When every entry fails to decode
+  // the forms show SlideNothingToShow.
   const std::string& Message() const { return message_; }
 
   std::uint32_t IntervalMs() const { return list_.IntervalMs; }
   // Entries of the list, and those of them whose member the archive holds.
   int EntryCount() const { return int(list_.Members.size()); }
   int PictureCount() const { return pictureCount_; }
-  // Whether the picture ever changes: an interval and another entry to go to.
+  // Whether the pictures ever change: an interval and another entry to go to.
   bool Changes() const { return IntervalMs() > 0 && EntryCount() > 1; }
 
-  TSlideDeck& Deck() { return *deck_; }
-  const TSlidePicture* Current() const { return deck_ ? deck_->Current() : nullptr; }
+  // The worker's decode: reads the job's entry (its member checked by size and CRC), decodes
+  // it and fits it into the job's area.  Throws ESlideError (or the decoder's error) when the
+  // entry cannot be shown.  Safe on the worker thread while the window thread reads nothing.
+  TSlidePicture Decode(const TSlideJob& job, bool enlarge, const std::function<bool()>& cancelled);
 
 private:
   std::string message_;
@@ -43,10 +47,11 @@ private:
   std::vector<int> memberOf_;  // archive member of each list entry, -1 when missing
   int pictureCount_ = 0;
   std::unique_ptr<TSlideArchive> archive_;
-  std::unique_ptr<TSlideDeck> deck_;
 };
 
-// Just the archive and its list, for the settings dialog: no picture is decoded.
+inline constexpr char SlideNothingToShow[] = "Nessuna immagine da mostrare";
+
+// The archive and its list for the settings dialog: no picture is read.
 struct TSlideSummary {
   std::string ArchiveName;  // file name without its folder
   std::string Message;      // as TSlideshow's, or empty

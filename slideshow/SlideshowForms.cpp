@@ -3,38 +3,58 @@
 #include <algorithm>
 
 #include "Button.h"
-#include "DeviceContext.h"
+#include "CheckBox.h"
 #include "Label.h"
 #include "Layout.h"
 #include "Panel.h"
-#include "SlideFit.h"
+#include "ScrCurrentUserHive.h"
+#include "SlideScale.h"
 
 namespace {
 
 constexpr UINT_PTR SlideTimerId = 1;
-constexpr UINT_PTR SlideGifTimerId = 2;
-// Posted after a picture shows: decode the next one while this one is on screen.
-constexpr UINT SlideMsgDecodeAhead = WM_APP + 20;
+constexpr UINT_PTR SlideFadeTimerId = 2;
+// One GIF timer per screen: this id plus the screen's index.
+constexpr UINT_PTR SlideGifTimerBase = 100;
+// Posted by the worker thread: pictures are ready to be taken.
+constexpr UINT SlideMsgDecoded = WM_APP + 20;
+// The cross-fade's frame period: the timer asks for more than 30 frames a second; each frame
+// shows the mix its moment calls for, so a late frame never slows the fade down.
+constexpr UINT SlideFadeTickMs = 15;
 
-void SlideDrawPixels(HDC dc, const RECT& target, int width, int height, const void* pixels,
-                     bool bottomUp) {
+void SlideDrawFrame(HDC dc, const TSlideRect& area, const TSlideBitmap& frame) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = bottomUp ? height : -height;
+  info.bmiHeader.biWidth = frame.Width;
+  info.bmiHeader.biHeight = -frame.Height;  // top-down
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
-  // HALFTONE averages the pixels a reduction drops; it needs the brush origin reset.
-  SetStretchBltMode(dc, HALFTONE);
-  SetBrushOrgEx(dc, 0, 0, nullptr);
-  StretchDIBits(dc, target.left, target.top, target.right - target.left, target.bottom - target.top,
-                0, 0, width, height, pixels, &info, DIB_RGB_COLORS, SRCCOPY);
+  SetDIBitsToDevice(dc, area.Left, area.Top, DWORD(frame.Width), DWORD(frame.Height), 0, 0, 0,
+                    UINT(frame.Height), frame.Pixels.data(), &info, DIB_RGB_COLORS);
+}
+
+// A GIF's composed frame (bottom-up rows padded to 4 bytes) as a top-down picture.
+TSlideBitmap SlideGifPicture(const TGIFAnimation& gif) {
+  const TGIFBitmap32& canvas = gif.Canvas().Picture();
+  TSlideBitmap picture{canvas.Width, canvas.Height, {}};
+  picture.Pixels.resize(std::size_t(canvas.Width) * std::size_t(canvas.Height));
+  for (int y = 0; y < canvas.Height; ++y) {
+    const std::uint32_t* row = canvas.Row(y);
+    for (int x = 0; x < canvas.Width; ++x)
+      picture.Pixels[std::size_t(y) * std::size_t(canvas.Width) + std::size_t(x)] = 0xFF000000u | row[x];
+  }
+  return picture;
 }
 
 // A value of the settings dialog: a sunk field holding its text as window text, so that
 // what it shows is what the window says.
 void SlideValuePanel(TComponent& c) { static_cast<TPanel&>(c).SetBevelOuter(bvLowered); }
+
+BOOL CALLBACK SlideAddMonitor(HMONITOR, HDC, LPRECT rect, LPARAM data) {
+  reinterpret_cast<std::vector<RECT>*>(data)->push_back(*rect);
+  return TRUE;
+}
 
 }  // namespace
 
@@ -55,78 +75,181 @@ TSlideshowForm::TSlideshowForm(TComponent* owner) : TScrForm(owner) {
 
 TSlideshowForm::~TSlideshowForm() = default;
 
+std::vector<TSlideRect> TSlideshowForm::ScreenAreas() {
+  RECT client{};
+  GetClientRect(Handle(), &client);
+  if (RunningMode != smSFull) return {{0, 0, client.right, client.bottom}};
+  std::vector<RECT> monitors;
+  EnumDisplayMonitors(nullptr, nullptr, SlideAddMonitor, reinterpret_cast<LPARAM>(&monitors));
+  POINT origin{0, 0};
+  ClientToScreen(Handle(), &origin);
+  std::vector<TSlideRect> areas;
+  for (const RECT& m : monitors) {
+    // Each monitor's part of the window, in client coordinates.
+    RECT part{};
+    const RECT monitor{m.left - origin.x, m.top - origin.y, m.right - origin.x, m.bottom - origin.y};
+    if (IntersectRect(&part, &monitor, &client))
+      areas.push_back({part.left, part.top, part.right - part.left, part.bottom - part.top});
+  }
+  if (areas.empty()) areas.push_back({0, 0, client.right, client.bottom});
+  return SlideDealingOrder(std::move(areas));
+}
+
 void TSlideshowForm::Begin() {
-  RECT client{};
-  GetClientRect(Handle(), &client);
-  show_ = std::make_unique<TSlideshow>(SlideArchivePathFor(SlideModulePath()), client.right, client.bottom);
-  if (!show_->Message().empty()) return;
-  ShowCurrent();
-  if (show_->Changes()) {
-    SetTimer(Handle(), SlideTimerId, show_->IntervalMs(), nullptr);
-    PostMessageA(Handle(), SlideMsgDecodeAhead, 0, 0);
+  const std::string module = SlideModulePath();
+  show_ = std::make_unique<TSlideshow>(SlideArchivePathFor(module));
+  message_ = show_->Message();
+  if (!message_.empty()) return;
+  settings_ = SlideReadSettings(ScrCurrentUserHive(), SlideSettingsKey(module));
+  const HWND window = Handle();
+  TSlideshow* show = show_.get();
+  const bool enlarge = settings_.EnlargeSmall;
+  worker_ = std::make_unique<TSlideWorker>(
+      [show, enlarge](const TSlideJob& job, const std::function<bool()>& cancelled) {
+        return show->Decode(job, enlarge, cancelled);
+      },
+      [window] { PostMessageA(window, SlideMsgDecoded, 0, 0); });
+  const std::vector<TSlideRect> areas = ScreenAreas();
+  views_.assign(areas.size(), {});
+  stage_ = std::make_unique<TSlideStage>(
+      areas, show_->EntryCount(), TSlideOrder(show_->EntryCount(), settings_.RandomOrder, GetTickCount()),
+      [this](const TSlideJob& job) { worker_->Ask(job); });
+  stage_->Start();
+  if (stage_->NothingToShow()) message_ = SlideNothingToShow;
+  if (show_->Changes()) SetTimer(window, SlideTimerId, show_->IntervalMs(), nullptr);
+}
+
+void TSlideshowForm::InvalidateScreen(int screen) {
+  const TSlideRect& a = stage_->Screen(screen).Area;
+  const RECT r{a.Left, a.Top, a.Left + a.Width, a.Top + a.Height};
+  InvalidateRect(Handle(), &r, FALSE);
+}
+
+void TSlideshowForm::ComposeShown(int screen, TSlideBitmap& frame) {
+  const TSlideStage::TScreen& s = stage_->Screen(screen);
+  const TSlidePicture& picture = *s.Shown;
+  if (picture.Gif) {
+    const TSlideBitmap gif = SlideGifPicture(*picture.Gif);
+    const bool fits = gif.Width == picture.Place.Width && gif.Height == picture.Place.Height;
+    SlideCompose(frame, s.Area.Width, s.Area.Height,
+                 fits ? gif : SlideScale(gif, picture.Place.Width, picture.Place.Height), picture.Place);
+  } else {
+    SlideCompose(frame, s.Area.Width, s.Area.Height, picture.Still, picture.Place);
   }
 }
 
-RECT TSlideshowForm::PictureRect() {
-  RECT client{};
-  GetClientRect(Handle(), &client);
-  const TSlidePicture* picture = show_ ? show_->Current() : nullptr;
-  if (!picture || !show_->Message().empty()) return {};
-  const TSlideRect r = SlideFit(picture->Width, picture->Height, client.right, client.bottom);
-  return {r.Left, r.Top, r.Left + r.Width, r.Top + r.Height};
-}
-
-void TSlideshowForm::ShowCurrent() {
-  KillTimer(Handle(), SlideGifTimerId);
-  TSlidePicture* picture = show_->Deck().Current();
-  if (picture && picture->Gif) {
-    auto repaint = [this] {
-      const RECT r = PictureRect();
-      InvalidateRect(Handle(), &r, FALSE);
-    };
-    picture->Gif->OnInvalidate = repaint;
-    picture->Gif->OnRepaint = repaint;
+void TSlideshowForm::ShowChanged(const std::vector<int>& screens) {
+  bool fading = false;
+  for (int i : screens) {
+    TScreenView& view = views_[std::size_t(i)];
+    TSlidePicture& picture = *stage_->Screen(i).Shown;
+    KillTimer(Handle(), SlideGifTimerBase + UINT_PTR(i));
+    if (picture.Gif) {
+      // Each new frame of the animation is composed into what the screen shows.
+      auto repaint = [this, i] {
+        TScreenView& v = views_[std::size_t(i)];
+        ComposeShown(i, v.Fading ? v.To : v.Frame);
+        InvalidateScreen(i);
+      };
+      picture.Gif->OnInvalidate = repaint;
+      picture.Gif->OnRepaint = repaint;
+    }
+    if (settings_.CrossFade && !view.Frame.Pixels.empty()) {
+      if (!view.Fading) view.From = view.Frame;
+      ComposeShown(i, view.To);
+      view.Fading = fading = true;
+    } else {
+      ComposeShown(i, view.Frame);
+      view.Fading = false;
+    }
+    InvalidateScreen(i);
   }
-  InvalidateRect(Handle(), nullptr, FALSE);
+  if (fading) {
+    fadeStart_ = GetTickCount();
+    SetTimer(Handle(), SlideFadeTimerId, SlideFadeTickMs, nullptr);
+  }
 }
 
-void TSlideshowForm::SyncGifTimer() {
-  const TSlidePicture* picture = show_ ? show_->Current() : nullptr;
+void TSlideshowForm::FadeStep() {
+  const int weight = SlideFadeWeight(GetTickCount() - fadeStart_, SlideFadeMs);
+  bool more = false;
+  for (std::size_t i = 0; i < views_.size(); ++i) {
+    TScreenView& view = views_[i];
+    if (!view.Fading) continue;
+    if (weight >= 256) {
+      view.Frame.Pixels.swap(view.To.Pixels);
+      view.Fading = false;
+      view.From = {};
+      view.To = {};
+    } else {
+      SlideBlend(view.From.Pixels.data(), view.To.Pixels.data(), view.Frame.Pixels.data(),
+                 view.Frame.Pixels.size(), weight);
+      more = true;
+    }
+    InvalidateScreen(int(i));
+  }
+  if (!more) KillTimer(Handle(), SlideFadeTimerId);
+}
+
+void TSlideshowForm::SyncGifTimer(int screen) {
+  const TSlidePicture* picture = stage_->Screen(screen).Shown.get();
+  const UINT_PTR id = SlideGifTimerBase + UINT_PTR(screen);
   if (picture && picture->Gif && picture->Gif->TimerEnabled())
-    SetTimer(Handle(), SlideGifTimerId, std::max<UINT>(picture->Gif->TimerInterval(), 1), nullptr);
+    SetTimer(Handle(), id, std::max<UINT>(picture->Gif->TimerInterval(), 1), nullptr);
   else
-    KillTimer(Handle(), SlideGifTimerId);
+    KillTimer(Handle(), id);
 }
 
-void TSlideshowForm::NextPicture() {
-  if (show_->Deck().Advance()) ShowCurrent();
-  PostMessageA(Handle(), SlideMsgDecodeAhead, 0, 0);
+void TSlideshowForm::Delivered() {
+  for (TSlideDone& done : worker_->Take()) ShowChanged(stage_->Deliver(std::move(done)));
+  if (stage_->NothingToShow() && message_.empty()) {
+    message_ = SlideNothingToShow;
+    InvalidateRect(Handle(), nullptr, FALSE);
+  }
 }
 
 void TSlideshowForm::Paint(HDC dc) {
   RECT client{};
   GetClientRect(Handle(), &client);
-  const RECT place = PictureRect();
   const int saved = SaveDC(dc);
-  ExcludeClipRect(dc, place.left, place.top, place.right, place.bottom);
+  const bool words = !message_.empty();
+  if (stage_ && !words) {
+    for (int i = 0; i < stage_->ScreenCount(); ++i) {
+      if (views_[std::size_t(i)].Frame.Pixels.empty()) continue;
+      const TSlideRect& a = stage_->Screen(i).Area;
+      ExcludeClipRect(dc, a.Left, a.Top, a.Left + a.Width, a.Top + a.Height);
+    }
+  }
   FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
   RestoreDC(dc, saved);
-  if (!show_->Message().empty()) {
+  if (words) {
     SetTextColor(dc, RGB(255, 255, 255));
     SetBkMode(dc, TRANSPARENT);
     HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-    DrawTextA(dc, show_->Message().c_str(), -1, &client, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    std::vector<RECT> places;
+    if (stage_) {
+      for (int i = 0; i < stage_->ScreenCount(); ++i) {
+        const TSlideRect& a = stage_->Screen(i).Area;
+        places.push_back({a.Left, a.Top, a.Left + a.Width, a.Top + a.Height});
+      }
+    } else {
+      places.push_back(client);
+    }
+    for (RECT& place : places)
+      DrawTextA(dc, message_.c_str(), -1, &place, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     SelectObject(dc, oldFont);
     return;
   }
-  TSlidePicture* picture = show_->Deck().Current();
-  if (picture->Gif) {
-    const TGIFBitmap32& frame = picture->Gif->Canvas().Picture();
-    SlideDrawPixels(dc, place, frame.Width, frame.Height, frame.Pixels.data(), true);
-    picture->Gif->Painted();
-    SyncGifTimer();
-  } else {
-    SlideDrawPixels(dc, place, picture->Still.Width, picture->Still.Height, picture->Still.Pixels.data(), false);
+  if (!stage_) return;
+  for (int i = 0; i < stage_->ScreenCount(); ++i) {
+    const TScreenView& view = views_[std::size_t(i)];
+    if (view.Frame.Pixels.empty()) continue;
+    SlideDrawFrame(dc, stage_->Screen(i).Area, view.Frame);
+    TSlidePicture* picture = stage_->Screen(i).Shown.get();
+    if (picture && picture->Gif) {
+      picture->Gif->Painted();
+      SyncGifTimer(i);
+    }
   }
 }
 
@@ -142,23 +265,29 @@ LRESULT TSlideshowForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
       EndPaint(Handle(), &ps);
       return 0;
     }
+    case SlideMsgDecoded:
+      if (worker_) Delivered();
+      return 0;
     case WM_TIMER:
-      if (show_ && wParam == SlideTimerId) {
-        NextPicture();
+      if (!stage_) break;
+      if (wParam == SlideTimerId) {
+        ShowChanged(stage_->Change());
         return 0;
       }
-      if (show_ && wParam == SlideGifTimerId) {
-        KillTimer(Handle(), SlideGifTimerId);
-        if (TSlidePicture* picture = show_->Deck().Current(); picture && picture->Gif) {
+      if (wParam == SlideFadeTimerId) {
+        FadeStep();
+        return 0;
+      }
+      if (wParam >= SlideGifTimerBase && wParam < SlideGifTimerBase + UINT_PTR(stage_->ScreenCount())) {
+        const int screen = int(wParam - SlideGifTimerBase);
+        KillTimer(Handle(), wParam);
+        if (TSlidePicture* picture = stage_->Screen(screen).Shown.get(); picture && picture->Gif) {
           picture->Gif->Timer();
-          SyncGifTimer();
+          SyncGifTimer(screen);
         }
         return 0;
       }
       break;
-    case SlideMsgDecodeAhead:
-      if (show_) show_->Deck().PrepareNext();
-      return 0;
     case WM_SIZE:
       InvalidateRect(Handle(), nullptr, FALSE);
       break;
@@ -181,7 +310,7 @@ TConfigForm::TConfigForm(TComponent* owner) : TScrDialog(owner) {
   SetName("ConfigForm");
   SetCaption("Presentazione - Impostazioni");
   SetClientWidth(320);
-  SetClientHeight(132);
+  SetClientHeight(196);
 
   ToolkitBuildLayout(*this, {
       {"LblArchivio", ComponentClass<TLabel>, "", 12, 16, 80, 16, "Archivio:", nullptr},
@@ -190,16 +319,32 @@ TConfigForm::TConfigForm(TComponent* owner) : TScrDialog(owner) {
       {"PnlIntervallo", ComponentClass<TPanel>, "", 100, 38, 208, 20, "", SlideValuePanel},
       {"LblImmagini", ComponentClass<TLabel>, "", 12, 66, 80, 16, "Immagini:", nullptr},
       {"PnlImmagini", ComponentClass<TPanel>, "", 100, 64, 208, 20, "", SlideValuePanel},
-      {"BtnChiudi", ComponentClass<TButton>, "", 233, 96, 75, 25, "Chiudi",
+      {"ChkCasuale", ComponentClass<TCheckBox>, "", 12, 94, 296, 17, "Ordine casuale", nullptr},
+      {"ChkDissolvenza", ComponentClass<TCheckBox>, "", 12, 116, 296, 17, "Dissolvenza", nullptr},
+      {"ChkIngrandisci", ComponentClass<TCheckBox>, "", 12, 138, 296, 17,
+       "Ingrandisci le immagini piccole", nullptr},
+      {"BtnOk", ComponentClass<TButton>, "", 152, 163, 75, 25, "OK",
        [](TComponent& c) {
          auto& button = static_cast<TButton&>(c);
          button.SetDefault(true);
-         button.SetCancel(true);
          button.SetModalResult(mrOk);
        }},
+      {"BtnAnnulla", ComponentClass<TButton>, "", 233, 163, 75, 25, "Annulla",
+       [](TComponent& c) {
+         auto& button = static_cast<TButton&>(c);
+         button.SetCancel(true);
+         button.SetModalResult(mrCancel);
+       }},
   });
+  ToolkitFind<TButton>(*this, "BtnOk").OnClick = [this](TComponent* s) { BtnOkClick(s); };
 
-  const TSlideSummary summary = SlideSummarize(SlideArchivePathFor(SlideModulePath()));
+  const std::string module = SlideModulePath();
+  const TSlideSettings settings = SlideReadSettings(ScrCurrentUserHive(), SlideSettingsKey(module));
+  ToolkitFind<TCheckBox>(*this, "ChkCasuale").SetChecked(settings.RandomOrder);
+  ToolkitFind<TCheckBox>(*this, "ChkDissolvenza").SetChecked(settings.CrossFade);
+  ToolkitFind<TCheckBox>(*this, "ChkIngrandisci").SetChecked(settings.EnlargeSmall);
+
+  const TSlideSummary summary = SlideSummarize(SlideArchivePathFor(module));
   ToolkitFind<TPanel>(*this, "PnlArchivio").SetCaption(summary.ArchiveName);
   if (!summary.Message.empty()) {
     // The failure in place of the values: there are none to show.
@@ -211,4 +356,11 @@ TConfigForm::TConfigForm(TComponent* owner) : TScrDialog(owner) {
       .SetCaption(seconds == 0 ? "0 (immagine fissa)"
                                : std::to_string(seconds) + (seconds == 1 ? " secondo" : " secondi"));
   ToolkitFind<TPanel>(*this, "PnlImmagini").SetCaption(std::to_string(summary.PictureCount));
+}
+
+void TConfigForm::BtnOkClick(TComponent*) {
+  const TSlideSettings settings{ToolkitFind<TCheckBox>(*this, "ChkCasuale").Checked(),
+                                ToolkitFind<TCheckBox>(*this, "ChkDissolvenza").Checked(),
+                                ToolkitFind<TCheckBox>(*this, "ChkIngrandisci").Checked()};
+  SlideWriteSettings(ScrCurrentUserHive(), SlideSettingsKey(SlideModulePath()), settings);
 }

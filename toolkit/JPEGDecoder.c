@@ -19,6 +19,8 @@ struct JPEGDecoder {
   jmp_buf failure;
   size_t size;
   int maxScans;
+  JPEGDecoderCancel cancel;
+  void* cancelContext;
   char message[JMSG_LENGTH_MAX];
 };
 
@@ -38,6 +40,13 @@ static void OnOutputMessage(j_common_ptr cinfo) { (void)cinfo; }
  * about ten scans, and every scan walks the coefficients of the whole picture. */
 static void OnProgress(j_common_ptr cinfo) {
   JPEGDecoder* decoder = DecoderOf(cinfo);
+  /* The library reports progress once per row of blocks of every scan and once per batch of
+   * output rows: often enough for a caller who no longer wants the picture to get its thread
+   * back within milliseconds, even from a large progressive file. */
+  if (decoder->cancel && decoder->cancel(decoder->cancelContext)) {
+    snprintf(decoder->message, sizeof decoder->message, "JPEG decoding abandoned");
+    longjmp(decoder->failure, 1);
+  }
   if (decoder->cinfo.input_scan_number > decoder->maxScans) {
     snprintf(decoder->message, sizeof decoder->message,
              "JPEG file has more than %d scans", decoder->maxScans);
@@ -133,6 +142,11 @@ int JPEGDecoderReadHeader(JPEGDecoder* decoder, const unsigned char* data, size_
     }
   }
   return 1;
+}
+
+void JPEGDecoderSetCancel(JPEGDecoder* decoder, JPEGDecoderCancel cancel, void* context) {
+  decoder->cancel = cancel;
+  decoder->cancelContext = context;
 }
 
 int JPEGDecoderSetScale(JPEGDecoder* decoder, int denominator, JPEGDecoderOutput* output) {

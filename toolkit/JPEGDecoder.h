@@ -63,6 +63,12 @@ int JPEGDecoderSetScale(JPEGDecoder* decoder, int denominator, JPEGDecoderOutput
  * damaged picture as a good one.  Returns 1, or 0. */
 int JPEGDecoderReadPixels(JPEGDecoder* decoder, unsigned char* pixels);
 
+/* Asked while ReadPixels runs, between rows of blocks and batches of rows; a non-zero answer
+ * stops the decoding, which then fails with "JPEG decoding abandoned".  It must return (never
+ * throw or jump).  Null, the default, never stops it. */
+typedef int (*JPEGDecoderCancel)(void* context);
+void JPEGDecoderSetCancel(JPEGDecoder* decoder, JPEGDecoderCancel cancel, void* context);
+
 /* The message of the last failure: libjpeg's own text, or the scan bound's. */
 const char* JPEGDecoderMessage(const JPEGDecoder* decoder);
 

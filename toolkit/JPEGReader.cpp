@@ -70,6 +70,11 @@ TJPEGPicture JPEGRead(std::span<const uint8_t> bytes, const TJPEGReadOptions& op
   picture.Orientation = JPEGExifOrientation(info.App1, info.App1Length);
   picture.ScaleDenominator =
       JPEGScaleDenominator(info.Width, info.Height, options.DisplayWidth, options.DisplayHeight);
+  if (options.Cancelled) {
+    JPEGDecoderSetCancel(decoder.get(), [](void* context) {
+      return (*static_cast<const std::function<bool()>*>(context))() ? 1 : 0;
+    }, const_cast<std::function<bool()>*>(&options.Cancelled));
+  }
   JPEGDecoderOutput output;
   if (!JPEGDecoderSetScale(decoder.get(), picture.ScaleDenominator, &output)) Fail(decoder.get());
   picture.Width = output.Width;

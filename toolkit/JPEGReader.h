@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <stdexcept>
 #include <vector>
@@ -53,6 +54,10 @@ struct TJPEGReadOptions {
   int64_t MaxPixels = int64_t(1) << 27;
   // Progressive files with more scans are refused (see JPEGDecoder.c).
   int MaxScans = 1000;
+  // Asked often while the pixels are decoded (every few milliseconds); true stops the
+  // decoding with EJPEGError "JPEG decoding abandoned".  Lets a worker thread drop a picture
+  // nobody waits for any more.  Must not throw.
+  std::function<bool()> Cancelled;
 };
 
 // The largest of 1, 2, 4 and 8 that keeps a file of fileWidth × fileHeight pixels, decoded at

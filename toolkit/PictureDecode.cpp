@@ -5,7 +5,8 @@
 #include "JPEGReader.h"
 
 TPictureBitmap PictureDecode(std::span<const uint8_t> bytes, const std::string& fileName,
-                             int displayWidth, int displayHeight, int64_t maxPixels) {
+                             int displayWidth, int displayHeight, int64_t maxPixels,
+                             const std::function<bool()>& cancelled) {
   const TPictureFormat format = PictureFormatOf(fileName);
   if (format == pfUnknown) throw std::runtime_error(PictureUnknownExtensionMessage(fileName));
   if (format != pfJPEG)
@@ -14,6 +15,7 @@ TPictureBitmap PictureDecode(std::span<const uint8_t> bytes, const std::string& 
   options.DisplayWidth = displayWidth;
   options.DisplayHeight = displayHeight;
   options.MaxPixels = maxPixels;
+  options.Cancelled = cancelled;
   TJPEGPicture jpeg = JPEGRead(bytes, options);
   return {jpeg.FileWidth, jpeg.FileHeight, jpeg.Width, jpeg.Height, std::move(jpeg.Pixels),
           jpeg.Orientation};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
@@ -33,9 +34,11 @@ struct TPictureBitmap {
 // and icons come at their own size, an icon's transparent pixels black.  Pictures of more than
 // maxPixels pixels are refused.  Throws std::runtime_error with the picture control's
 // messages: "Unknown picture file extension (.xyz)", the JPEG reader's, "Cannot read bitmap
-// file NAME", "Cannot read icon file NAME", "Cannot read metafile NAME".
+// file NAME", "Cannot read icon file NAME", "Cannot read metafile NAME".  `cancelled` is
+// asked while a JPEG file decodes (TJPEGReadOptions::Cancelled).
 TPictureBitmap PictureDecode(std::span<const uint8_t> bytes, const std::string& fileName,
-                             int displayWidth, int displayHeight, int64_t maxPixels);
+                             int displayWidth, int displayHeight, int64_t maxPixels,
+                             const std::function<bool()>& cancelled = {});
 
 // The platform's part of PictureDecode, for bitmaps, icons and metafiles; same contract.
 // PictureDecodeWin32.cpp draws them, PictureDecodePosix.cpp refuses them.

@@ -29,23 +29,32 @@ TEST(SlideList, IntervalAndMembersAsTheEditorWritesThem) {
   }
 }
 
-TEST(SlideFit, CentredScaledDownWithAspectNeverUp) {
+TEST(SlideFit, CentredWithAspectKeptEnlargedOnlyWhenAsked) {
   struct Case {
     int w, h, W, H;
+    bool enlarge;
     TSlideRect expected;
   } cases[] = {
-      {100, 50, 1024, 768, {462, 359, 100, 50}},     // smaller: own size, centred
-      {1024, 768, 1024, 768, {0, 0, 1024, 768}},     // exactly the screen
-      {2048, 768, 1024, 768, {0, 192, 1024, 384}},   // too wide: width decides
-      {600, 1600, 1024, 768, {368, 0, 288, 768}},    // too tall: height decides
-      {3000, 700, 1024, 768, {0, 264, 1024, 239}},   // 700 × 1024 / 3000 = 238.9
-      {5000, 1, 1024, 768, {0, 383, 1024, 1}},       // never thinner than a pixel
-      {1025, 769, 152, 112, {1, 0, 149, 112}},       // the preview window
-      {0, 10, 1024, 768, {}},
-      {10, 10, 0, 768, {}},
+      {100, 50, 1024, 768, false, {462, 359, 100, 50}},     // smaller: own size, centred
+      {100, 50, 1024, 768, true, {0, 128, 1024, 512}},      // enlarged: width decides
+      {300, 400, 1024, 768, true, {224, 0, 576, 768}},      // enlarged: height decides
+      {1024, 768, 1024, 768, false, {0, 0, 1024, 768}},     // exactly the screen
+      {1024, 768, 1024, 768, true, {0, 0, 1024, 768}},
+      {1024, 100, 1024, 768, true, {0, 334, 1024, 100}},    // one side meets it: as it is
+      {2048, 768, 1024, 768, false, {0, 192, 1024, 384}},   // too wide: width decides
+      {2048, 768, 1024, 768, true, {0, 192, 1024, 384}},    // shrinking is the same either way
+      {600, 1600, 1024, 768, false, {368, 0, 288, 768}},    // too tall: height decides
+      {3000, 700, 1024, 768, false, {0, 264, 1024, 239}},   // 700 × 1024 / 3000 = 238.9
+      {5000, 1, 1024, 768, false, {0, 383, 1024, 1}},       // never thinner than a pixel
+      {1, 1, 800, 600, true, {100, 0, 600, 600}},           // a single pixel fills the height
+      {1025, 769, 152, 112, false, {1, 0, 149, 112}},       // the preview window
+      {200, 100, 800, 600, true, {0, 100, 800, 400}},       // the left monitor of two
+      {0, 10, 1024, 768, true, {}},
+      {10, 10, 0, 768, true, {}},
   };
   for (const Case& c : cases)
-    EXPECT_EQ(SlideFit(c.w, c.h, c.W, c.H), c.expected) << c.w << "x" << c.h << " in " << c.W << "x" << c.H;
+    EXPECT_EQ(SlideFit(c.w, c.h, c.W, c.H, c.enlarge), c.expected)
+        << c.w << "x" << c.h << " in " << c.W << "x" << c.H << (c.enlarge ? " enlarged" : "");
 }
 
 TEST(SlideOrient, EveryExifOrientationStandsUpright) {

@@ -1,5 +1,6 @@
-// The slideshow from archives the editor's writer makes: order, skipping, the two-picture
-// budget, the EXIF turn and the scaled decode, and the words of every failure.
+// The slideshow from archives the editor's writer makes: decoding each entry fitted to its
+// monitor, what cannot be shown, opening without reading the pictures, and the words of every
+// failure.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -63,13 +64,15 @@ protected:
     writer.CloseArchive();
     return archive;
   }
-  std::vector<std::string> Order(TSlideshow& show, int steps) {
-    std::vector<std::string> names;
-    for (int i = 0; i < steps; ++i) {
-      names.push_back(std::to_string(show.Deck().CurrentIndex()));
-      show.Deck().Advance();
+  // Decodes entry `entry` for a monitor of width × height; the error's words when it fails.
+  static std::string Decode(TSlideshow& show, int entry, int width, int height, TSlidePicture& picture,
+                            bool enlarge = false) {
+    try {
+      picture = show.Decode({0, entry, width, height}, enlarge, {});
+      return "";
+    } catch (const std::exception& error) {
+      return error.what();
     }
-    return names;
   }
   static void FlipByte(const std::string& path, std::uint64_t offsetFromEnd) {
     std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
@@ -87,91 +90,123 @@ protected:
 
 }  // namespace
 
-TEST_F(Slideshow, ListOrderLoopsAndSkipsWhatCannotBeShown) {
+TEST_F(Slideshow, EachEntryDecodedAndFittedToItsMonitorOrRefused) {
   const std::string archive = Pack("2", {"C:\\Foto\\turned.JPG", "C:\\Foto\\anim.gif", "C:\\Foto\\gone.jpg",
                                          "C:\\Foto\\small.jpg", "C:\\Foto\\broken.jpg", "C:\\Foto\\notes.txt"},
                                    {{"turned.jpg", Jpeg(32, 16, 6)}, {"anim.gif", TwoFrameGif()},
                                     {"small.jpg", Small()}, {"broken.jpg", Bytes("not a JPEG at all")},
                                     {"notes.txt", Bytes("hello")}});
-  TSlideshow show(archive, 1024, 768);
+  TSlideshow show(archive);
   ASSERT_EQ(show.Message(), "");
   EXPECT_EQ(show.IntervalMs(), 2000u);
   EXPECT_EQ(show.EntryCount(), 6);
   EXPECT_EQ(show.PictureCount(), 5);  // gone.jpg is not in the archive
   EXPECT_TRUE(show.Changes());
 
-  // Stored 32 × 16 with orientation 6: shown 16 × 32.
-  const TSlidePicture* first = show.Current();
-  ASSERT_NE(first, nullptr);
-  EXPECT_EQ(first->Width, 16);
-  EXPECT_EQ(first->Height, 32);
-  EXPECT_EQ(first->Still.Width, 16);
-  EXPECT_EQ(first->Still.Height, 32);
+  // Stored 32 × 16 with orientation 6: upright 16 × 32, centred on an 800 × 600 monitor at
+  // its own size, or enlarged to the monitor's height.
+  TSlidePicture picture;
+  ASSERT_EQ(Decode(show, 0, 800, 600, picture), "");
+  EXPECT_EQ(picture.Width, 16);
+  EXPECT_EQ(picture.Height, 32);
+  EXPECT_EQ(picture.Place, (TSlideRect{392, 284, 16, 32}));
+  EXPECT_EQ(picture.Still.Width, 16);
+  ASSERT_EQ(Decode(show, 0, 800, 600, picture, true), "");
+  EXPECT_EQ(picture.Place, (TSlideRect{250, 0, 300, 600}));
+  EXPECT_EQ(picture.Still.Width, 300);
+  EXPECT_EQ(picture.Still.Height, 600);
 
-  show.Deck().PrepareNext();
-  EXPECT_EQ(show.Deck().Held(), 2);
-  ASSERT_TRUE(show.Deck().Advance());
-  ASSERT_NE(show.Current()->Gif, nullptr);
-  EXPECT_TRUE(show.Current()->Gif->Animated());
-  EXPECT_TRUE(show.Current()->Gif->Animate());
-  EXPECT_EQ(show.Deck().Held(), 1);
+  ASSERT_EQ(Decode(show, 1, 1024, 768, picture, true), "");
+  ASSERT_NE(picture.Gif, nullptr);
+  EXPECT_TRUE(picture.Gif->Animated());
+  EXPECT_TRUE(picture.Gif->Animate());
+  EXPECT_EQ(picture.Place, (TSlideRect{0, 128, 1024, 512}));  // its frames are scaled as shown
 
-  // gone.jpg, broken.jpg and notes.txt are passed over; the list starts again.
-  EXPECT_EQ(Order(show, 5), (std::vector<std::string>{"1", "3", "0", "1", "3"}));
-  EXPECT_EQ(show.Deck().PeakHeld(), 2);
+  EXPECT_EQ(Decode(show, 2, 800, 600, picture), "Missing archive member gone.jpg");
+  EXPECT_EQ(Decode(show, 3, 800, 600, picture), "");
+  EXPECT_NE(Decode(show, 4, 800, 600, picture), "");
+  EXPECT_NE(Decode(show, 5, 800, 600, picture), "");
 }
 
 TEST_F(Slideshow, TwoPhotosOfOneNameEachShowAsThemselves) {
   // Two cameras' IMG_0001.JPG from two folders, told apart by their sizes.
   TSlideshow show(Pack("1", {"C:\\Card1\\IMG_0001.JPG", "C:\\Foto\\mare.jpg", "D:\\Card2\\img_0001.jpg"},
                        {{"card1/IMG_0001.JPG", Jpeg(8, 8, 1)}, {"mare.jpg", Jpeg(4, 4, 1)},
-                        {"card2/IMG_0001.JPG", Jpeg(16, 4, 1)}}),
-                  1024, 768);
+                        {"card2/IMG_0001.JPG", Jpeg(16, 4, 1)}}));
   ASSERT_EQ(show.Message(), "");
   EXPECT_EQ(show.PictureCount(), 3);
   std::vector<int> widths;
-  for (int i = 0; i < 6; ++i) {
-    widths.push_back(show.Current()->Width);
-    show.Deck().Advance();
+  TSlidePicture picture;
+  for (int i = 0; i < 3; ++i) {
+    ASSERT_EQ(Decode(show, i, 1024, 768, picture), "");
+    widths.push_back(picture.Width);
   }
-  EXPECT_EQ(widths, (std::vector<int>{8, 4, 16, 8, 4, 16}));
+  EXPECT_EQ(widths, (std::vector<int>{8, 4, 16}));
 }
 
-TEST_F(Slideshow, FiftyLargePicturesHoldAtMostTwo) {
+TEST_F(Slideshow, OpensWithoutReadingPicturesAndChecksEachMemberWhenRead) {
   std::vector<std::string> entries;
   std::vector<std::pair<std::string, std::vector<std::uint8_t>>> files;
   const auto photo = Jpeg(1600, 1200, 1);
-  for (int i = 0; i < 50; ++i) {
+  for (int i = 0; i < 3; ++i) {
     entries.push_back("C:\\p\\photo" + std::to_string(i) + ".jpg");
     files.push_back({"photo" + std::to_string(i) + ".jpg", photo});
   }
-  TSlideshow show(Pack("1", entries, files), 1024, 768);
+  const std::string archive = Pack("1", entries, files);
+
+  // A stream that counts what is read from it.
+  struct TCounting : std::filebuf {
+    std::size_t read = 0;
+    std::streamsize xsgetn(char* s, std::streamsize n) override {
+      const std::streamsize got = std::filebuf::xsgetn(s, n);
+      read += std::size_t(std::max<std::streamsize>(got, 0));
+      return got;
+    }
+  };
+  auto buffer = std::make_unique<TCounting>();
+  buffer->open(archive, std::ios::in | std::ios::binary);
+  TCounting* counting = buffer.get();
+  struct TOwning : std::istream {
+    std::unique_ptr<std::filebuf> owned;
+    explicit TOwning(std::unique_ptr<std::filebuf> b) : std::istream(b.get()), owned(std::move(b)) {}
+  };
+  TSlideArchive reader(std::make_unique<TOwning>(std::move(buffer)));
+  EXPECT_LT(counting->read, 4096u) << "opening read more than the trailer and the directory";
+  EXPECT_LT(counting->read * 20, photo.size() * 3);
+
+  // A damaged member is refused when it is read; the others and the archive stay good.
+  const std::uint64_t size = std::filesystem::file_size(archive);
+  FlipByte(archive, size - 2000);  // inside the first member's data
+  TSlideshow show(archive);
   ASSERT_EQ(show.Message(), "");
-  for (int i = 0; i < 60; ++i) {
-    show.Deck().PrepareNext();
-    ASSERT_TRUE(show.Deck().Advance());
-    ASSERT_LE(show.Deck().Held(), 2);
+  TSlidePicture picture;
+  EXPECT_EQ(Decode(show, 0, 800, 600, picture), "Damaged archive member photo0.jpg");
+  EXPECT_EQ(Decode(show, 1, 800, 600, picture), "");
+  // 1600 × 1200 on 800 × 600: scaled down to fill it exactly.
+  EXPECT_EQ(picture.Still.Width, 800);
+
+  // Asked to stop, a decode gives up.
+  try {
+    show.Decode({0, 2, 800, 600}, false, [] { return true; });
+    ADD_FAILURE() << "a cancelled decode went on";
+  } catch (const std::exception& error) {
+    EXPECT_EQ(std::string(error.what()), "Reading photo2.jpg abandoned");
   }
-  EXPECT_EQ(show.Deck().CurrentIndex(), 10);
-  EXPECT_EQ(show.Deck().PeakHeld(), 2);
-  // 1600 × 1200 covers 1024 × 1024 only at full size; 152 × 152 of a preview at 1/4.
-  EXPECT_EQ(show.Current()->Still.Width, 1600);
-  TSlideshow preview(Pack("1", {entries[0]}, {files[0]}), 152, 112);
-  EXPECT_EQ(preview.Current()->Width, 1600);
-  EXPECT_EQ(preview.Current()->Still.Width, 400);
-  EXPECT_FALSE(preview.Changes());
 }
 
 TEST_F(Slideshow, FailuresInAFewWords) {
   const auto good = [this] { return Pack("3", {"a.jpg"}, {{"a.jpg", Small()}}); };
-  EXPECT_EQ(TSlideshow(scratch_.Path("Assente.pak"), 800, 600).Message(), "Archivio non trovato: Assente.pak");
+  EXPECT_EQ(TSlideshow(scratch_.Path("Assente.pak")).Message(), "Archivio non trovato: Assente.pak");
 
   std::string archive = good();
   FlipByte(archive, 36 + 20);  // inside the directory's stream
-  EXPECT_EQ(TSlideshow(archive, 800, 600).Message(), "Archivio danneggiato: Vacanze.pak");
+  EXPECT_EQ(TSlideshow(archive).Message(), "Archivio danneggiato: Vacanze.pak");
+  archive = good();
+  FlipByte(archive, 36 + 4);  // the directory stream's Adler-32: only its check sees it
+  EXPECT_EQ(TSlideshow(archive).Message(), "Archivio danneggiato: Vacanze.pak");
   archive = good();
   std::fstream(archive, std::ios::in | std::ios::out | std::ios::binary).put('X');  // list.dat's first byte
-  EXPECT_EQ(TSlideshow(archive, 800, 600).Message(), "Archivio danneggiato: Vacanze.pak");
+  EXPECT_EQ(TSlideshow(archive).Message(), "Archivio danneggiato: Vacanze.pak");
   EXPECT_EQ(SlideSummarize(archive).Message, "Archivio danneggiato: Vacanze.pak");
 
   // An archive without a list: just a picture.
@@ -181,11 +216,7 @@ TEST_F(Slideshow, FailuresInAFewWords) {
   writer.CreateArchive(archive);
   writer.AddFiles(only);
   writer.CloseArchive();
-  EXPECT_EQ(TSlideshow(archive, 800, 600).Message(), "Manca list.dat nell'archivio Vacanze.pak");
-
-  EXPECT_EQ(TSlideshow(Pack("3", {}, {}), 800, 600).Message(), "Nessuna immagine da mostrare");
-  EXPECT_EQ(TSlideshow(Pack("3", {"x.jpg", "y.gif"}, {{"y.gif", Bytes("GIF89a")}}), 800, 600).Message(),
-            "Nessuna immagine da mostrare");
+  EXPECT_EQ(TSlideshow(archive).Message(), "Manca list.dat nell'archivio Vacanze.pak");
 
   const TSlideSummary summary = SlideSummarize(good());
   EXPECT_EQ(summary.ArchiveName, "Vacanze.pak");
@@ -195,12 +226,8 @@ TEST_F(Slideshow, FailuresInAFewWords) {
 }
 
 TEST_F(Slideshow, OnePictureOrIntervalZeroNeverChanges) {
-  TSlideshow zero(Pack("0", {"a.jpg", "b.jpg"}, {{"a.jpg", Small()}, {"b.jpg", Small()}}), 800, 600);
+  TSlideshow zero(Pack("0", {"a.jpg", "b.jpg"}, {{"a.jpg", Small()}, {"b.jpg", Small()}}));
   EXPECT_FALSE(zero.Changes());
-  // One showable picture among others: Advance keeps it, and it is never held twice.
-  TSlideshow one(Pack("4", {"a.jpg", "b.jpg"}, {{"a.jpg", Small()}}), 800, 600);
-  EXPECT_TRUE(one.Changes());
-  EXPECT_FALSE(one.Deck().Advance());
-  EXPECT_EQ(one.Deck().CurrentIndex(), 0);
-  EXPECT_EQ(one.Deck().Held(), 1);
+  TSlideshow one(Pack("4", {"a.jpg"}, {{"a.jpg", Small()}}));
+  EXPECT_FALSE(one.Changes());
 }

@@ -2,7 +2,8 @@
 # resource.sk as the editor's build leaves it: renamed Vacanze.scr beside Vacanze.pak, which
 # pak makes here from pictures made here (an EXIF-turned JPEG larger than the screen, a
 # two-frame GIF, a bitmap).  /s shows them in turn, fitted and centred, and a key ends it;
-# failures show their words; /p lives in the host's window; /c shows name, interval, count.
+# a damaged member is skipped, other failures show their words; /p lives in the host's
+# window; /c shows name, interval, count.
 # Usage: slideshow-saver.sh resource.sk pak.exe window_texts.exe preview_host.exe SHOTS
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -111,28 +112,45 @@ wine Vacanze.scr /c &
 program=$!
 dialog=$(wine_wait_window "Presentazione - Impostazioni") || fail "no settings dialog"
 found=$(wine "$texts" "Presentazione - Impostazioni" | tr -d '\r')
-for want in "Vacanze.pak" "2 secondi" "3" "Chiudi"; do
+for want in "Vacanze.pak" "2 secondi" "3" "OK" "Annulla"; do
   grep -qxF "$want" <<<"$found" || fail "the dialog does not show '$want': $found"
 done
 wine_screenshot "$shots/slideshow-config.png"
-key_ends "$dialog" "$program"
+xdotool key --window "$dialog" Escape
+wine_wait_exit "$program" || fail "Escape did not close the dialog"
+wait "$program" || true
 
-echo "== failures in words on the black screen, still ended by a key"
+echo "== a damaged member is skipped; failures in words on the black screen, ended by a key"
+flip_byte() {  # file offset: changes one bit of the byte there
+  local byte
+  byte=$(od -An -tu1 -j "$2" -N1 "$1")
+  printf "$(printf '\\x%02x' $((byte ^ 1)))" | dd of="$1" bs=1 seek="$2" conv=notrunc status=none
+}
+cp Vacanze.pak good.pak
+flip_byte Vacanze.pak 100  # inside turned.jpg, the member after list.dat (both deflate to little)
+wine Vacanze.scr /s &
+program=$!
+window=$(wine_wait_window "Presentazione") || fail "no full-screen window (damaged member)"
+wait_colour "$shots/slideshow-damaged-member.png" 10 512 384 "0 255 0" "255 255 0" >/dev/null
+[[ $(pixel_at "$shots/slideshow-damaged-member.png" 448 384) != "0 0 255" ]] || fail "the damaged JPEG showed"
+key_ends "$window" "$program"
+
+words_in_middle() {
+  wine_screenshot "$1"
+  [[ $(convert "$1" -crop 600x40+212+364 -format '%[fx:maxima.r]' info:) == 1 ]]
+}
 shows_words() {  # shot name
   wine Vacanze.scr /s &
   program=$!
   window=$(wine_wait_window "Presentazione") || fail "no full-screen window ($1)"
-  _words_shown() { wine_screenshot "$shots/$1" && [[ $(convert "$shots/$1" -crop 600x40+212+364 -format '%[fx:maxima.r]' info:) == 1 ]]; }
-  wine_wait_until "$wine_wait_seconds" "white words" _words_shown "$1" || fail "no white words in the middle of $1"
+  wine_wait_until "$wine_wait_seconds" "white words in $1" words_in_middle "$shots/$1" || fail "no white words in the middle of $1"
   wine_wait_screen_settled || fail "the words keep changing"
   wine_screenshot "$shots/$1"
   [[ $(pixel_at "$shots/$1" 512 100) == "0 0 0" ]] || fail "$1 is not black"
   key_ends "$window" "$program"
 }
-cp Vacanze.pak good.pak
-middle=$(( $(stat -c %s good.pak) / 2 ))
-byte=$(od -An -tu1 -j "$middle" -N1 good.pak)
-printf "$(printf '\\x%02x' $((byte ^ 1)))" | dd of=Vacanze.pak bs=1 seek="$middle" conv=notrunc status=none
+cp good.pak Vacanze.pak
+flip_byte Vacanze.pak $(( $(stat -c %s good.pak) - 36 - 20 ))  # inside the directory's stream
 shows_words slideshow-damaged.png
 rm Vacanze.pak
 shows_words slideshow-missing.png

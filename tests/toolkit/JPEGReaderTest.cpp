@@ -97,6 +97,22 @@ TEST(JPEGReader, BoundsRefuseHugePicturesAndEndlessScans) {
   EXPECT_TRUE(JPEGRead(Colour(64, 48, true), fewScans).Progressive);
 }
 
+// A caller that no longer wants the picture gets its thread back while a progressive file is
+// still in its first scans; a check that never says stop changes nothing.
+TEST(JPEGReader, ACancelledDecodeStopsPartWay) {
+  const auto file = Colour(640, 480, true);
+  int asked = 0;
+  TJPEGReadOptions patient;
+  patient.Cancelled = [&asked] { ++asked; return false; };
+  EXPECT_EQ(JPEGRead(file, patient).Pixels, JPEGRead(file).Pixels);
+  EXPECT_GT(asked, 30) << "asked too seldom to stop a large picture soon";
+
+  int untilStop = asked / 10;
+  TJPEGReadOptions impatient;
+  impatient.Cancelled = [&untilStop] { return --untilStop < 0; };
+  EXPECT_EQ(FailureOf(file, impatient), "JPEG decoding abandoned");
+}
+
 TEST(JPEGReader, ScaleDenominatorKeepsThePictureAtLeastAsLargeAsTheDisplay) {
   const struct {
     int width, height, displayWidth, displayHeight, denominator;
