@@ -16,10 +16,12 @@ function(plotvane_add_gtest name)
   endif()
 endfunction()
 
-# Tests that drive a Windows program from the Linux side (screenshots, synthetic input).
+# Tests that drive a Windows program from the Linux side (screenshots, synthetic input).  Each
+# step waits for what it checks, with a bound of its own; the test's bound only stops a hang,
+# and a loaded machine takes the editor's long walk past five minutes.
 function(plotvane_add_wine_script_test name script)
   add_test(NAME ${name}
            COMMAND ${CMAKE_SOURCE_DIR}/${script} ${ARGN})
-  set_tests_properties(${name} PROPERTIES RESOURCE_LOCK wine TIMEOUT 300
+  set_tests_properties(${name} PROPERTIES RESOURCE_LOCK wine TIMEOUT 1200
                        ENVIRONMENT "PLOTVANE_WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix")
 endfunction()
