@@ -2,12 +2,12 @@
 # The shared screen-saver values in the current user's registry of the Wine prefix: filled in
 # and repaired when the saver starts, and obeyed by the full-screen saver, which ends on a
 # mouse movement beyond the stored threshold but not on one up to it.
-# Usage: saver-settings.sh PlotvaneTraced.scr
+# Usage: saver-settings.sh PlotvaneTraced.scr slidemaker_probe.exe
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../../scripts/wine-session.sh"
 
-saver=$1
+saver=$1 probe=$2
 wine_test_session
 cd "$work"
 
@@ -50,6 +50,9 @@ run_full() {  # KEY|- X,Y ...
   local key=$1 point program window
   shift
   xdotool mousemove 500 400
+  # The saver takes its reference point when its window is made: Wine must know where the
+  # pointer is by then, or the first move is measured from where it was before.
+  wine "$probe" pointer 500 400 || fail "Wine never saw the pointer at (500, 400)"
   wine "$saver" /s &
   program=$!
   window=$(wine_wait_window "Plotvane") || fail "no full-screen window"

@@ -18,6 +18,10 @@
 //       waits until the system has the mouse at (X, Y) and then until the process of the
 //       window titled TITLE waits for input with none pending: a pointer movement has been
 //       handled.  Exit status 1 when either does not come within a minute.
+//   slidemaker_probe pointer X Y
+//       waits until the system has the mouse at (X, Y): Wine learns where X's pointer went
+//       only when it next asks, so a program started at once may still see the old place.
+//       Exit status 1 when that does not come within a minute.
 //   slidemaker_probe short PATH
 //       the 8.3 short form of PATH (GetShortPathNameA), as some systems record a saver.
 #include <windows.h>
@@ -178,7 +182,7 @@ int Cursor() {
   return 0;
 }
 
-int Handled(const char* title, int x, int y) {
+int Pointer(int x, int y) {
   const DWORD start = GetTickCount();
   for (POINT at = {}; !GetCursorPos(&at) || at.x != x || at.y != y; Sleep(10)) {
     if (GetTickCount() - start > 60000) {
@@ -186,6 +190,11 @@ int Handled(const char* title, int x, int y) {
       return 1;
     }
   }
+  return 0;
+}
+
+int Handled(const char* title, int x, int y) {
+  if (Pointer(x, y) != 0) return 1;
   HWND window = FindVisible(title);
   if (!window) return 1;
   DWORD processId = 0;
@@ -214,7 +223,8 @@ int main(int argc, char** argv) {
   if (command == "cursor" && argc == 2) return Cursor();
   if (command == "handled" && argc == 5) return Handled(argv[2], std::atoi(argv[3]), std::atoi(argv[4]));
   if (command == "move" && argc == 5) return Move(argv[2], std::atoi(argv[3]), std::atoi(argv[4]));
+  if (command == "pointer" && argc == 4) return Pointer(std::atoi(argv[2]), std::atoi(argv[3]));
   if (command == "short" && argc == 3) return Short(argv[2]);
-  std::fprintf(stderr, "usage: slidemaker_probe dump TITLE | label FILE FONT HEIGHT BOLD RGB BACK TEXT | cursor | move TITLE LEFT TOP | handled TITLE X Y | short PATH\n");
+  std::fprintf(stderr, "usage: slidemaker_probe dump TITLE | label FILE FONT HEIGHT BOLD RGB BACK TEXT | cursor | move TITLE LEFT TOP | handled TITLE X Y | pointer X Y | short PATH\n");
   return 2;
 }
