@@ -16,11 +16,12 @@ std::string SlideUpper(std::string text) {
 }  // namespace
 
 TSlidePicture SlideDecode(const std::string& name, std::span<const std::uint8_t> bytes,
-                          int displayWidth, int displayHeight) {
+                          int displayWidth, int displayHeight, std::int64_t maxPixels) {
   const std::string extension = SlideUpper(PictureExtension(name));
   TSlidePicture picture;
   if (extension == "GIF") {
     picture.Gif = std::make_unique<TGIFAnimation>();
+    picture.Gif->LoadOptions.MaxBitmapBytes = std::uint64_t(maxPixels) * 4;
     if (!picture.Gif->LoadFromBytes(bytes))
       throw ESlideError(name + ": " + picture.Gif->LastError());
     picture.Gif->SetLoop(true);
@@ -36,7 +37,7 @@ TSlidePicture SlideDecode(const std::string& name, std::span<const std::uint8_t>
       TJPEGReadOptions options;
       options.DisplayWidth = side;
       options.DisplayHeight = side;
-      options.MaxPixels = SlideMaxPixels;
+      options.MaxPixels = maxPixels;
       jpeg = JPEGRead(bytes, options);
     } catch (const EJPEGError& error) {
       throw ESlideError(name + ": " + error.what());
@@ -48,7 +49,7 @@ TSlidePicture SlideDecode(const std::string& name, std::span<const std::uint8_t>
     picture.Height = turns ? jpeg.FileWidth : jpeg.FileHeight;
   } else if (extension == "BMP") {
     try {
-      picture.Still = SlideReadBMP(bytes, SlideMaxPixels);
+      picture.Still = SlideReadBMP(bytes, maxPixels);
     } catch (const ESlideError& error) {
       throw ESlideError(name + ": " + error.what());
     }

@@ -26,6 +26,8 @@ inline constexpr std::int64_t SlideMaxPixels = std::int64_t(1) << 27;
 // "jpg" and "jpeg" through the JPEG reader (turned upright by the file's EXIF orientation,
 // decoded at 1/2, 1/4 or 1/8 when that still covers displayWidth × displayHeight), "bmp"
 // through SlideReadBMP.  Throws ESlideError with a few words for another extension or a file
-// that does not decode.
+// that does not decode, or one of more than maxPixels pixels (for a GIF file: bitmaps of more
+// than maxPixels 32-bit pixels in all).
 TSlidePicture SlideDecode(const std::string& name, std::span<const std::uint8_t> bytes,
-                          int displayWidth, int displayHeight);
+                          int displayWidth, int displayHeight,
+                          std::int64_t maxPixels = SlideMaxPixels);

@@ -1,6 +1,6 @@
 // libFuzzer target: any bytes go through the JPEG reader as the picture control uses it, at
 // full size and, when that succeeds, again scaled for the image picker's box and stretched
-// into it.  Built with AddressSanitizer and UndefinedBehaviorSanitizer by `make fuzz-jpeg`.
+// into it.
 #include <cstddef>
 #include <cstdint>
 
