@@ -5,7 +5,7 @@ WINDOWS := build/windows
 JOBS    ?= $(shell nproc)
 CMAKE_GEN := -G Ninja
 
-.PHONY: all bootstrap native native-tools windows test test-native test-windows test-stress dist run demo run-slidemaker gallery screenshots bench bench-windows sanitize fuzz fuzz-run fuzz-archive fuzz-gif fuzz-jpeg fuzz-gif-giflib clean
+.PHONY: all bootstrap native native-tools windows test test-native test-windows test-stress dist run demo run-slidemaker gallery screenshots bench bench-windows sanitize fuzz clean
 
 all: native windows
 
@@ -93,44 +93,17 @@ sanitize:
 	@cmake --build build/sanitize -j $(JOBS)
 	@scripts/run-tests build/sanitize
 
-# libFuzzer targets under clang with ASan and UBSan, in build/fuzz; not part of `make test`.
-# Run one for ten minutes with
-#   make fuzz-run FUZZER=graphset_fuzz SECONDS=600
+# Fuzzing, not part of `make test` (docs/fuzzing.md): without FUZZER the list of targets,
+# with it one target for SECONDS (default 600) in build/fuzz, for example
+#   make fuzz FUZZER=jpeg SECONDS=600
 fuzz:
+ifeq ($(FUZZER),)
+	@scripts/fuzz
+else
 	@scripts/bootstrap --fuzz
 	@scripts/debian-sources
-	@CC=clang-14 CXX=clang++-14 cmake -S . -B build/fuzz $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-	    -DPLOTVANE_FUZZ=ON -DPLOTVANE_SANITIZE=ON >/dev/null
-	@cmake --build build/fuzz -j $(JOBS) --target $(FUZZERS)
-
-FUZZERS ?= expression_fuzz graphset_fuzz zlbarchive_fuzz gif_fuzz gif_giflib_fuzz
-FUZZER  ?= graphset_fuzz
-SECONDS ?= 600
-fuzz-run: fuzz
-	@mkdir -p build/fuzz/corpus/$(FUZZER)
-	@build/fuzz/fuzz/$(FUZZER) -max_total_time=$(SECONDS) -print_final_stats=1 \
-	    build/fuzz/corpus/$(FUZZER)
-
-# The archive reader, with a corpus of archives made by pak; FUZZ_SECONDS=... changes the time.
-fuzz-archive:
-	@scripts/bootstrap --fuzz
-	@scripts/debian-sources
-	@scripts/fuzz-archive
-# libFuzzer on the GIF decoder for FUZZ_SECONDS (default 600); not part of `make test`.
-fuzz-gif:
-	@scripts/bootstrap --fuzz
-	@scripts/debian-sources
-	@scripts/fuzz-gif $(FUZZ_SECONDS)
-# libFuzzer on the JPEG reader for FUZZ_SECONDS (default 600); not part of `make test`.
-fuzz-jpeg:
-	@scripts/bootstrap --fuzz
-	@scripts/debian-sources
-	@scripts/fuzz-jpeg $(FUZZ_SECONDS)
-
-# The GIF decoder against giflib on every input, for FUZZ_SECONDS (default 600).
-fuzz-gif-giflib:
-	@scripts/bootstrap --fuzz
-	@scripts/fuzz-gif --giflib $(FUZZ_SECONDS)
+	@scripts/fuzz $(FUZZER) $(or $(SECONDS),600)
+endif
 
 clean:
 	rm -rf $(NATIVE) $(WINDOWS) build/sanitize build/fuzz dist

@@ -21,6 +21,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include "KernelHandle.h"
 #else
 #include <fcntl.h>
 #include <spawn.h>
@@ -89,11 +91,11 @@ bool RunDjpeg(const std::vector<std::string>& arguments) {
                       nullptr, &startup, &process)) {
     return false;
   }
-  WaitForSingleObject(process.hProcess, INFINITE);
+  const TKernelHandle processHandle(process.hProcess);
+  const TKernelHandle threadHandle(process.hThread);
+  WaitForSingleObject(processHandle.Get(), INFINITE);
   DWORD status = 1;
-  GetExitCodeProcess(process.hProcess, &status);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
+  GetExitCodeProcess(processHandle.Get(), &status);
   return status == 0;
 #else
   const std::string program = DjpegProgram();

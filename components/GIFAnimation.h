@@ -18,15 +18,17 @@
 // animation runs, the frame on screen is the one before it.
 class TGIFAnimation {
 public:
-  using TNotifyEvent = std::function<void()>;
+  // The animation has no sender to pass: the window layer's control raises its own
+  // TNotifyEvent from these.
+  using TAnimationEvent = std::function<void()>;
 
   // Raised before and after every change of the shown frame.
-  TNotifyEvent OnChanging, OnChange;
+  TAnimationEvent OnChanging, OnChange;
   // Raised each time the animation passes its last frame.
-  TNotifyEvent OnWrapAnimation;
+  TAnimationEvent OnWrapAnimation;
   // The window layer's side: OnInvalidate asks for a paint later, OnRepaint for one now (the
   // animation's flicker-free repaint).
-  TNotifyEvent OnInvalidate, OnRepaint;
+  TAnimationEvent OnInvalidate, OnRepaint;
 
   // Read by the next load.
   TGIFLoadOptions LoadOptions;
@@ -91,7 +93,7 @@ public:
 
 private:
   void Fail(const std::string& error);
-  void Raise(const TNotifyEvent& event) const {
+  void Raise(const TAnimationEvent& event) const {
     if (event) event();
   }
   TGIFFrame& Frame(int number) { return picture_.Frames[size_t(number - 1)]; }

@@ -22,8 +22,6 @@
 // A new control is 105 × 105 pixels, double-buffered, empty, not opaque, visible, at speed 100.
 class TGIFImage : public TGraphicControl {
 public:
-  using TNotifyEvent = std::function<void(TComponent* sender)>;
-
   explicit TGIFImage(TComponent* owner);
   ~TGIFImage() override;
 

@@ -10,19 +10,6 @@ constexpr UINT_PTR WindowTimerId = 1;
 // The worker thread's tick, posted to the hidden window; wParam is the tick's number.
 constexpr UINT TickMessage = WM_APP + 1;
 
-int PriorityValue(TThreadPriority priority) {
-  switch (priority) {
-    case tpIdle: return THREAD_PRIORITY_IDLE;
-    case tpLowest: return THREAD_PRIORITY_LOWEST;
-    case tpLower: return THREAD_PRIORITY_BELOW_NORMAL;
-    case tpNormal: return THREAD_PRIORITY_NORMAL;
-    case tpHigher: return THREAD_PRIORITY_ABOVE_NORMAL;
-    case tpHighest: return THREAD_PRIORITY_HIGHEST;
-    case tpTimeCritical: return THREAD_PRIORITY_TIME_CRITICAL;
-  }
-  return THREAD_PRIORITY_NORMAL;
-}
-
 }  // namespace
 
 TTimerEx::TTimerEx(TComponent* owner)
@@ -83,7 +70,7 @@ void TTimerEx::UpdateTimer() {
   } else {
     thread_.reset();
   }
-  if (interval_ == 0 || !enabled_ || !onTimer_) return;
+  if (!TimerTicks(enabled_, interval_, bool(onTimer_))) return;
   if (threaded_) {
     std::function<void()> direct;
     if (threadSafe_) {
@@ -95,7 +82,7 @@ void TTimerEx::UpdateTimer() {
         }
       };
     }
-    thread_->Arm(interval_, PriorityValue(priority_), std::move(direct));
+    thread_->Arm(interval_, TimerPriorityValue(priority_), std::move(direct));
   } else {
     if (!SetTimer(window_.Handle(), WindowTimerId, interval_, nullptr))
       throw std::runtime_error("No More Timers Available");

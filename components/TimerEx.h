@@ -8,9 +8,8 @@
 
 #include "Component.h"
 #include "MessageWindow.h"
+#include "TimerPacing.h"
 #include "TimerThread.h"
-
-enum TThreadPriority { tpIdle, tpLowest, tpLower, tpNormal, tpHigher, tpHighest, tpTimeCritical };
 
 // A timer component that by default paces its ticks on a worker thread (TTimerThread) and
 // runs them on the window thread, so a busy message queue does not stretch its intervals as
@@ -24,8 +23,6 @@ enum TThreadPriority { tpIdle, tpLowest, tpLower, tpNormal, tpHigher, tpHighest,
 // the window thread is then dropped.
 class TTimerEx : public TComponent {
 public:
-  using TNotifyEvent = std::function<void(TComponent* sender)>;
-
   explicit TTimerEx(TComponent* owner);
   ~TTimerEx() override;
 

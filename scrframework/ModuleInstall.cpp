@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "KernelHandle.h"
 #include "RegistryKey.h"
 #include "UninstallScript.h"
 
@@ -26,29 +27,14 @@ void WriteString(HKEY key, const char* name, const std::string& value) {
                  static_cast<DWORD>(value.size() + 1));
 }
 
-class THandle {
-public:
-  explicit THandle(HANDLE handle) : handle_(handle) {}
-  ~THandle() {
-    if (handle_ && handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
-  }
-  THandle(const THandle&) = delete;
-  THandle& operator=(const THandle&) = delete;
-  HANDLE Get() const { return handle_; }
-  bool Valid() const { return handle_ && handle_ != INVALID_HANDLE_VALUE; }
-
-private:
-  HANDLE handle_;
-};
-
 void DeleteSelf() {
   std::string module = ModulePath();
   if (module.empty()) return;
   std::string text = ScrUninstallBatch(module, BatchPath);
   {
-    THandle batch(CreateFileA(BatchPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    TKernelHandle batch(CreateFileA(BatchPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_FLAG_SEQUENTIAL_SCAN | FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!batch.Valid()) return;
+    if (!batch) return;
     DWORD written = 0;
     if (!WriteFile(batch.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) ||
         written != text.size()) {
@@ -67,8 +53,8 @@ void DeleteSelf() {
                       &process)) {
     return;
   }
-  THandle processHandle(process.hProcess);
-  THandle threadHandle(process.hThread);
+  TKernelHandle processHandle(process.hProcess);
+  TKernelHandle threadHandle(process.hThread);
   // The saver must be gone before the batch's delete can succeed: it runs first.
   SetThreadPriority(process.hThread, THREAD_PRIORITY_IDLE);
   SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_TIME_CRITICAL);

@@ -6,6 +6,8 @@ namespace {
 
 constexpr char ProxyWindowClass[] = "ProxyChild";
 
+// Not through the toolkit's bridge: the child is no control, only a watch on its own
+// destruction inside a foreign window (the previewer's), with the proxy in its user data.
 LRESULT CALLBACK ProxyWindowProcedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (auto* proxy = reinterpret_cast<TProxy*>(GetWindowLongPtrA(window, GWLP_USERDATA))) {
     try {

@@ -23,6 +23,8 @@ void PaintBlurb(HWND window) {
   EndPaint(window, &paint);
 }
 
+// Not through the toolkit's bridge: a plain picture with no object behind it; the window keeps
+// its bitmap in its own user data.
 LRESULT CALLBACK BlurbWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE:

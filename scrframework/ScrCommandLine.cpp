@@ -1,6 +1,7 @@
 #include "ScrCommandLine.h"
 
 #include "Application.h"
+#include "KernelHandle.h"
 #include "ScrCommandLineText.h"
 
 namespace {
@@ -20,15 +21,6 @@ public:
   void ShowError(const char* text) override { ShowScrprevError(text); }
 };
 
-// Closes the two handles CreateProcessA returns.
-struct TProcessHandles {
-  PROCESS_INFORMATION info = {};
-  ~TProcessHandles() {
-    if (info.hThread) CloseHandle(info.hThread);
-    if (info.hProcess) CloseHandle(info.hProcess);
-  }
-};
-
 }  // namespace
 
 bool ParseCommandLine(TScrMode& mode, HWND& parent) {
@@ -45,14 +37,16 @@ HWND CheckForScrprev() {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     char commandLine[] = "Scrprev";  // CreateProcessA may write into its command line
-    TProcessHandles process;
+    PROCESS_INFORMATION process = {};
     if (!CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE,
                         CREATE_DEFAULT_ERROR_MODE | CREATE_NEW_PROCESS_GROUP, nullptr, nullptr,
-                        &startup, &process.info)) {
+                        &startup, &process)) {
       ShowScrprevError("Error creating Scrprev process");
       return nullptr;
     }
-    switch (WaitForInputIdle(process.info.hProcess, 2000)) {
+    const TKernelHandle processHandle(process.hProcess);
+    const TKernelHandle threadHandle(process.hThread);
+    switch (WaitForInputIdle(processHandle.Get(), 2000)) {
       case 0:
         break;
       case WAIT_TIMEOUT:

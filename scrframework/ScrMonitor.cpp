@@ -15,6 +15,8 @@ constexpr char MonitorWindowClass[] = "MonitorWindow";
 // The menu's command ids are the corner modes.
 constexpr UINT MenuDefault = scmNormal, MenuNow = scmNow, MenuNever = scmNever;
 
+// Not through the toolkit's bridge: the preview's stand-in screen has no object behind it and
+// only paints the desktop colour; the saver's preview window draws inside it.
 LRESULT CALLBACK MonitorWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_ERASEBKGND) {
     RECT client;

@@ -8,7 +8,7 @@
 #include "Application.h"
 #include "ScrDebug.h"
 #include "ScrForm.h"
-#include "ScrTimerPacing.h"
+#include "TimerPacing.h"
 
 namespace {
 
@@ -58,10 +58,10 @@ struct TScrTimerThread {
   const HWND window;
   TCriticalSection lock;
   bool running = true;
-  TScrHandle wake{CreateEventA(nullptr, TRUE, FALSE, nullptr)};        // manual reset
-  TScrHandle queueReady{CreateEventA(nullptr, TRUE, FALSE, nullptr)};  // the worker can be posted to
+  TKernelHandle wake{CreateEventA(nullptr, TRUE, FALSE, nullptr)};        // manual reset
+  TKernelHandle queueReady{CreateEventA(nullptr, TRUE, FALSE, nullptr)};  // the worker can be posted to
   DWORD threadId = 0;
-  TScrHandle thread;  // a duplicate of the worker's handle, for this record's lifetime
+  TKernelHandle thread;  // a duplicate of the worker's handle, for this record's lifetime
 };
 
 namespace {
@@ -110,7 +110,7 @@ unsigned __stdcall WorkerMain(void* parameter) {
       continue;
     }
     if (answer == ScrTickAgain) continue;
-    const DWORD wait = ScrTickWait(t0, t1, static_cast<std::uint32_t>(answer));
+    const DWORD wait = TimerTickWait(t0, t1, static_cast<std::uint32_t>(answer));
     if (wait == 0) {
       Sleep(0);
     } else if (WaitForSingleObject(data->wake.Get(), wait) == WAIT_OBJECT_0) {
@@ -165,7 +165,7 @@ void TScrTimer::SetOnTimer(TNotifyEvent handler) {
 void TScrTimer::UpdateTimer() {
   if (!window_) return;
   Stop();
-  if (interval_ != 0 && enabled_ && onTimer_) Start();
+  if (TimerTicks(enabled_, interval_, bool(onTimer_))) Start();
 }
 
 void TScrTimer::Timer() {
@@ -190,7 +190,7 @@ void TScrTimer::Start() {
 
   auto data = std::make_unique<TScrTimerThread>(window_->Handle());
   unsigned id = 0;
-  TScrHandle thread(reinterpret_cast<HANDLE>(
+  TKernelHandle thread(reinterpret_cast<HANDLE>(
       _beginthreadex(nullptr, WorkerStackSize, &WorkerMain, data.get(), CREATE_SUSPENDED, &id)));
   if (!thread) {
     ScrDebug(tlErr, "ScrTimer " + Name() + " start: cannot create the thread (error " +
@@ -202,7 +202,7 @@ void TScrTimer::Start() {
   DuplicateHandle(GetCurrentProcess(), thread.Get(), GetCurrentProcess(), &duplicate, 0, TRUE,
                   DUPLICATE_SAME_ACCESS);
   data->thread.Reset(duplicate);
-  SetThreadPriority(thread.Get(), ScrPriorityBelow(GetThreadPriority(GetCurrentThread())));
+  SetThreadPriority(thread.Get(), TimerPriorityBelow(GetThreadPriority(GetCurrentThread())));
   HANDLE ready = data->queueReady.Get();
   thread_ = data.release();  // the worker frees it
   ResumeThread(thread.Get());

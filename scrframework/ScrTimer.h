@@ -2,13 +2,14 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 
 #include "Component.h"
 #include "MessageWindow.h"
 #include "ScrExport.h"
-#include "ScrHandle.h"
+#include "KernelHandle.h"
 
 class TThreadMiser;
 struct TScrTimerThread;
@@ -17,9 +18,13 @@ struct TScrTimerThread;
 inline constexpr WPARAM SCR_HADENOUGH = 4;   // the worker stopped ticking
 inline constexpr WPARAM ScrTickRequest = 5;  // run a tick; answered with the next interval
 inline constexpr WPARAM ScrTickAlert = 6;    // wake the worker now
+// The answer to a tick request: the interval to the next tick in milliseconds, read after the
+// handler ran, or one of these two.
+inline constexpr std::int32_t ScrTickAgain = -1;      // tick again at once
+inline constexpr std::int32_t ScrTickHadEnough = -2;  // stop ticking
 
 // An animation timer whose ticks are paced by a worker thread and run on the window thread.
-// The handler's own time counts towards the interval (ScrTickWait): with Interval 40 a
+// The handler's own time counts towards the interval (TimerTickWait): with Interval 40 a
 // handler taking 30 ms ticks every 40 ms, one taking 60 ms is followed by the next at once.
 // A new interval takes effect at once, the one read after a tick's handler for the next.
 //
@@ -33,8 +38,6 @@ inline constexpr WPARAM ScrTickAlert = 6;    // wake the worker now
 // OnTimer runs there, from the loop.
 class SCRKIT_API TScrTimer : public TComponent {
 public:
-  using TNotifyEvent = std::function<void(TComponent* sender)>;
-
   explicit TScrTimer(TComponent* owner);
   // Stops the worker and tells its miser to forget this timer.
   ~TScrTimer() override;
@@ -95,6 +98,6 @@ public:
   bool ThreadEnded() const;
 
 private:
-  TScrHandle thread_;
+  TKernelHandle thread_;
   TScrTimer* timer_;
 };

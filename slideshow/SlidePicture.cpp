@@ -18,11 +18,12 @@ std::string SlideUpper(std::string text) {
 
 TSlidePicture SlideDecode(const std::string& name, std::span<const std::uint8_t> bytes,
                           int displayWidth, int displayHeight,
-                          const std::function<bool()>& cancelled) {
+                          const std::function<bool()>& cancelled, std::int64_t maxPixels) {
   const std::string extension = SlideUpper(PictureExtension(name));
   TSlidePicture picture;
   if (extension == "GIF") {
     picture.Gif = std::make_unique<TGIFAnimation>();
+    picture.Gif->LoadOptions.MaxBitmapBytes = std::uint64_t(maxPixels) * 4;
     if (!picture.Gif->LoadFromBytes(bytes))
       throw ESlideError(name + ": " + picture.Gif->LastError());
     picture.Gif->SetLoop(true);
@@ -35,7 +36,7 @@ TSlidePicture SlideDecode(const std::string& name, std::span<const std::uint8_t>
       // The orientation is only known from the file itself, so the decode must cover the
       // display either way round: the longer side of the display in both directions.
       const int side = std::max(displayWidth, displayHeight);
-      still = PictureDecode(bytes, name, side, side, SlideMaxPixels, cancelled);
+      still = PictureDecode(bytes, name, side, side, maxPixels, cancelled);
     } catch (const std::runtime_error& error) {
       throw ESlideError(name + ": " + error.what());
     }

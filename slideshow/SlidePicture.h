@@ -37,10 +37,12 @@ inline constexpr std::int64_t SlideMaxPixels = std::int64_t(1) << 27;
 //
 // Keeps nothing between calls and touches no window: any thread may call it, several at
 // once; the picture it returns belongs to the caller.  `cancelled` is asked while a JPEG
-// decodes (TJPEGReadOptions::Cancelled).
+// decodes (TJPEGReadOptions::Cancelled).  A file of more than maxPixels pixels is refused
+// (for a GIF file: bitmaps of more than maxPixels 32-bit pixels in all).
 TSlidePicture SlideDecode(const std::string& name, std::span<const std::uint8_t> bytes,
                           int displayWidth, int displayHeight,
-                          const std::function<bool()>& cancelled = {});
+                          const std::function<bool()>& cancelled = {},
+                          std::int64_t maxPixels = SlideMaxPixels);
 
 // Places a decoded picture in an area of areaWidth × areaHeight pixels (SlideFit) and scales
 // a still picture to its place (SlideScale), so that showing it is a plain copy.  Runs on

@@ -1,7 +1,13 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
+
+class TComponent;
+
+// The event of every component that only says that something happened, and to whom.
+using TNotifyEvent = std::function<void(TComponent* sender)>;
 
 // The base of everything that lives in an ownership tree: forms, the controller, proxies,
 // settings.  An owner destroys the components it owns when it is destroyed, the last owned

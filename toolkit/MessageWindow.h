@@ -20,6 +20,8 @@ public:
   HWND Handle() const { return handle_; }
 
 private:
+  // Not TWinControl's bridge: a message-only window has no control, parent or painting, and
+  // its owner is no window; every message goes to the handler.
   static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam,
                                           LPARAM lParam);
   THandler handler_;

@@ -18,40 +18,13 @@ plotvane_add_gtest(gifimage_tests
 # giflib is the trusted peer of the differential test; only the native build has it.
 if(NOT CMAKE_CROSSCOMPILING)
   find_package(GIF REQUIRED)
-  # The regression test replays what the fuzz targets found through their own checks.
   plotvane_add_gtest(gifimage_giflib_tests
-    SOURCES
-      ${CMAKE_CURRENT_LIST_DIR}/GIFGiflibTest.cpp
-      ${CMAKE_CURRENT_LIST_DIR}/GIFRegressionTest.cpp
-      ${CMAKE_CURRENT_LIST_DIR}/fuzz/GIFFuzzPlay.cpp
-      ${CMAKE_CURRENT_LIST_DIR}/fuzz/GIFGiflibDiff.cpp
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/GIFGiflibTest.cpp
     LIBS gifimage gif_testsupport GIF::GIF)
-  target_include_directories(gifimage_giflib_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR}/fuzz)
-  target_compile_definitions(gifimage_giflib_tests PRIVATE
-    GIF_REGRESSIONS_DIR="${CMAKE_CURRENT_LIST_DIR}/gif-regressions")
 endif()
 
 add_executable(gif_sample ${CMAKE_CURRENT_LIST_DIR}/GIFSample.cpp)
 target_link_libraries(gif_sample PRIVATE gif_testsupport)
-
-# The fuzz targets need clang's libFuzzer: configure with CC=clang-14 CXX=clang++-14 and
-# -DPLOTVANE_FUZZ=ON (make fuzz-gif and make fuzz-gif-giflib do so in build/fuzz).
-if(PLOTVANE_FUZZ)
-  add_executable(gif_fuzz ${CMAKE_CURRENT_LIST_DIR}/fuzz/GIFFuzz.cpp
-                          ${CMAKE_CURRENT_LIST_DIR}/fuzz/GIFFuzzPlay.cpp)
-  target_link_libraries(gif_fuzz PRIVATE gifimage)
-  target_link_options(gif_fuzz PRIVATE -fsanitize=fuzzer)
-  add_executable(gif_giflib_fuzz ${CMAKE_CURRENT_LIST_DIR}/fuzz/GIFGiflibFuzz.cpp
-                                 ${CMAKE_CURRENT_LIST_DIR}/fuzz/GIFGiflibDiff.cpp)
-  target_link_libraries(gif_giflib_fuzz PRIVATE gifimage GIF::GIF)
-  target_link_options(gif_giflib_fuzz PRIVATE -fsanitize=fuzzer)
-  # The comparison walks every pixel and every bit of the codes; tracing those comparisons gives
-  # the fuzzer nothing to solve and took a fifth of each run.  Their edges are still counted.
-  set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/fuzz/GIFGiflibDiff.cpp PROPERTIES
-    COMPILE_OPTIONS -fno-sanitize-coverage=trace-cmp)
-  add_executable(gif_fuzz_seeds ${CMAKE_CURRENT_LIST_DIR}/fuzz/GIFFuzzSeeds.cpp)
-  target_link_libraries(gif_fuzz_seeds PRIVATE gif_testsupport)
-endif()
 
 # The Win32 control and its timer, in-process under Wine.
 if(WIN32)

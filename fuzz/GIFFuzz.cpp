@@ -1,6 +1,5 @@
 // libFuzzer target: any bytes are loaded as the control loads them and, when they load, every
-// frame is composed (GIFFuzzPlay).  Built with AddressSanitizer and UndefinedBehaviorSanitizer by
-// `make fuzz-gif`.
+// frame is composed (GIFFuzzPlay).
 #include <cstddef>
 #include <cstdint>
 

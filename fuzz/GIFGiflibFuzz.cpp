@@ -1,6 +1,6 @@
 // libFuzzer target: every input is decoded by our decoder and by giflib, and any difference the
 // rules of GIFGiflibDiff.cpp do not explain stops the run with the difference named and the
-// input kept as a crash file.  Native only (the system's giflib); `make fuzz-gif-giflib`.
+// input kept as a crash file.  Native only (the system's giflib).
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>

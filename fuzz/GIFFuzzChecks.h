@@ -1,7 +1,7 @@
 #pragma once
 
-// The checks of the two GIF fuzz targets, shared by the libFuzzer programs (gif_fuzz,
-// gif_giflib_fuzz) and by the test that replays what they found (gif-regressions/).
+// The checks of the two GIF fuzz targets (gif, gif_giflib), which the fuzzers and the replay of
+// what they found (regressions/gif/) run.
 #include <cstdint>
 #include <span>
 #include <string>
