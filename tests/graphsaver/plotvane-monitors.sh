@@ -2,54 +2,18 @@
 # The full screen on two monitors: a 1024 x 768 primary monitor with an 800 x 600 one to its
 # left.  The saver window covers both (the virtual screen) and the floating image stays on
 # the primary monitor, never on the left one nor in the strip below it that no monitor
-# shows.  Xvfb gives Wine one monitor whatever its options; an X server with the dummy video
-# driver and two RandR outputs gives it two.  Skipped (status 77) where that server cannot
-# start.  Usage: plotvane-monitors.sh PlotvaneTraced.scr twk.exe
+# shows (tests/support/two-monitors.sh makes the two monitors).  Skipped (status 77) where
+# that server cannot start.  Usage: plotvane-monitors.sh PlotvaneTraced.scr twk.exe
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../../scripts/wine-session.sh"
+source "$here/../support/two-monitors.sh"
 
 saver=$1 twk=$2
-command -v Xorg >/dev/null && [[ -f /usr/lib/xorg/modules/drivers/dummy_drv.so ]] ||
-  { echo "no Xorg with the dummy driver: skipped"; exit 77; }
-xwork=$(mktemp -d)
-cat >"$xwork/xorg.conf" <<'EOF'
-Section "Device"
-  Identifier "dummy"
-  Driver "dummy"
-  VideoRam 64000
-EndSection
-Section "Screen"
-  Identifier "screen"
-  Device "dummy"
-  DefaultDepth 24
-  SubSection "Display"
-    Depth 24
-    Virtual 1824 768
-  EndSubSection
-EndSection
-EOF
-mkfifo "$xwork/display"
-Xorg -noreset -nolisten tcp -config "$xwork/xorg.conf" -logfile "$xwork/xorg.log" \
-  -displayfd 3 3>"$xwork/display" >/dev/null 2>&1 &
-xorg=$!
-display=""
-read -r -t 20 display <"$xwork/display" || true
-if [[ -z "$display" ]]; then
-  kill "$xorg" 2>/dev/null || true
-  rm -rf "$xwork"
-  echo "the dummy X server did not start: skipped"
-  exit 77
-fi
-export DISPLAY=":$display"
-xrandr --newmode left800 38.25 800 832 912 1024 600 603 607 624 -hsync +vsync
-xrandr --addmode DUMMY1 left800
-xrandr --output DUMMY0 --primary --mode 1024x768 --pos 800x0 --output DUMMY1 --mode left800 --pos 0x0
-_two_monitors() { xrandr --listactivemonitors | grep -q '^Monitors: 2'; }
-wine_wait_until "$wine_wait_seconds" "two monitors" _two_monitors || true
+two_monitors_start
 
 wine_test_session
-trap 'wine_session_stop; kill "$xorg" 2>/dev/null; wait "$xorg" 2>/dev/null; rm -rf "$work" "$xwork"' EXIT
+trap 'wine_session_stop; two_monitors_stop; rm -rf "$work"' EXIT
 cd "$work"
 shots=${PLOTVANE_SCREENSHOTS:-$work/shots}
 mkdir -p "$shots"

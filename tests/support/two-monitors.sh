@@ -40,7 +40,7 @@ CONF
   xrandr --addmode DUMMY1 left800
   xrandr --output DUMMY0 --primary --mode 1024x768 --pos 800x0 --output DUMMY1 --mode left800 --pos 0x0
   _two_monitors_active() { xrandr --listactivemonitors | grep -q '^Monitors: 2'; }
-  wine_wait_until 10 "two monitors" _two_monitors_active
+  wine_wait_until "$wine_wait_seconds" "two monitors" _two_monitors_active
 }
 
 two_monitors_stop() {
