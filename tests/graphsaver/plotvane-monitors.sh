@@ -46,13 +46,15 @@ eval "$(xdotool getwindowgeometry --shell "$window")"
 [[ "$X $Y $WIDTH $HEIGHT" == "0 0 1824 768" ]] || fail "the full screen is at $X $Y ${WIDTH}x$HEIGHT"
 
 # Everything drawn lies on the primary monitor (x from 800), in every screenshot until the
-# image has shown in three places.
+# image has shown in three places; all but the recording banner, which sits at the window's
+# own corner (the virtual screen's top-left) while the cycle records, and is left out.
 declare -A places=()
 end=$((${EPOCHREALTIME/./} + wine_wait_seconds * 1000000))
 for ((i = 1; ${#places[@]} < 3; i++)); do
   ((${EPOCHREALTIME/./} < end)) || fail "the image did not float: ${!places[*]}"
   wine_screenshot "$shots/monitors-$i.png"
-  box=$(convert "$shots/monitors-$i.png" -bordercolor black -border 1 -format '%@' info: | sed 's/[x+]/ /g')
+  box=$(convert "$shots/monitors-$i.png" -fill black -draw 'rectangle 0,0 239,79' -bordercolor black -border 1 \
+    -format '%@' info: | sed 's/[x+]/ /g')
   read -r w h x y <<<"$box"
   ((w > 0)) || continue
   ((x - 1 >= 800 - 3 && x - 1 + w <= 1824 + 3 && y - 1 >= -3 && y - 1 + h <= 768 + 3)) ||
