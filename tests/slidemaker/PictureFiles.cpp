@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <string>
 #include <vector>
+#include "../support/PlaceableMetafile.h"
 
 namespace {
 
@@ -125,25 +126,13 @@ Bytes Emf(TColour c) {
   return bytes;
 }
 
-// Placeable: key, no handle, bounding box, 96 units per inch, reserved, checksum.
+// A placeable Windows metafile filled with the colour.
 Bytes Wmf(TColour c) {
   HDC dc = CreateMetaFileA(nullptr);
   SetWindowOrgEx(dc, 0, 0, nullptr);
   SetWindowExtEx(dc, W, H, nullptr);
   Fill(dc, c);
-  HMETAFILE metafile = CloseMetaFile(dc);
-  Bytes bits(GetMetaFileBitsEx(metafile, 0, nullptr));
-  GetMetaFileBitsEx(metafile, UINT(bits.size()), bits.data());
-  DeleteMetaFile(metafile);
-  Bytes wmf;
-  Put(wmf, 0x9AC6CDD7, 4);
-  for (unsigned word : {0u, 0u, 0u, unsigned(W), unsigned(H), 96u}) Put(wmf, word, 2);
-  Put(wmf, 0, 4);
-  unsigned checksum = 0;
-  for (size_t n = 0; n < wmf.size(); n += 2) checksum ^= unsigned(wmf[n] | wmf[n + 1] << 8);
-  Put(wmf, checksum, 2);
-  wmf.insert(wmf.end(), bits.begin(), bits.end());
-  return wmf;
+  return PlaceableMetafileBytes(dc, W, H);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "PictureDecode.h"
+#include "../support/PlaceableMetafile.h"
 
 namespace {
 
@@ -165,19 +166,7 @@ Bytes WmfBytes(int width, int height) {
   SetWindowOrgEx(dc, 0, 0, nullptr);
   SetWindowExtEx(dc, width, height, nullptr);
   DrawHalves(dc, width, height);
-  HMETAFILE metafile = CloseMetaFile(dc);
-  Bytes bits(GetMetaFileBitsEx(metafile, 0, nullptr));
-  GetMetaFileBitsEx(metafile, UINT(bits.size()), bits.data());
-  DeleteMetaFile(metafile);
-  Bytes wmf;
-  Put(wmf, 0x9AC6CDD7, 4);
-  for (unsigned word : {0u, 0u, 0u, unsigned(width), unsigned(height), 96u}) Put(wmf, word, 2);
-  Put(wmf, 0, 4);
-  unsigned checksum = 0;
-  for (size_t n = 0; n < wmf.size(); n += 2) checksum ^= unsigned(wmf[n] | wmf[n + 1] << 8);
-  Put(wmf, checksum, 2);
-  wmf.insert(wmf.end(), bits.begin(), bits.end());
-  return wmf;
+  return PlaceableMetafileBytes(dc, width, height);
 }
 
 int DisplayDpi() {
