@@ -319,6 +319,14 @@ TConfigForm::TConfigForm(TComponent* owner) : TScrDialog(owner) {
       {"PnlIntervallo", ComponentClass<TPanel>, "", 100, 38, 208, 20, "", SlideValuePanel},
       {"LblImmagini", ComponentClass<TLabel>, "", 12, 66, 80, 16, "Immagini:", nullptr},
       {"PnlImmagini", ComponentClass<TPanel>, "", 100, 64, 208, 20, "", SlideValuePanel},
+      // Takes the place of the two rows above when the archive cannot be read: a failure
+      // names the archive and seldom fits a value's field.
+      {"LblMessaggio", ComponentClass<TLabel>, "", 12, 41, 296, 43, "",
+       [](TComponent& c) {
+         auto& label = static_cast<TLabel&>(c);
+         label.SetWordWrap(true);
+         label.SetVisible(false);
+       }},
       {"ChkCasuale", ComponentClass<TCheckBox>, "", 12, 94, 296, 17, "Ordine casuale", nullptr},
       {"ChkDissolvenza", ComponentClass<TCheckBox>, "", 12, 116, 296, 17, "Dissolvenza", nullptr},
       {"ChkIngrandisci", ComponentClass<TCheckBox>, "", 12, 138, 296, 17,
@@ -348,7 +356,11 @@ TConfigForm::TConfigForm(TComponent* owner) : TScrDialog(owner) {
   ToolkitFind<TPanel>(*this, "PnlArchivio").SetCaption(summary.ArchiveName);
   if (!summary.Message.empty()) {
     // The failure in place of the values: there are none to show.
-    ToolkitFind<TPanel>(*this, "PnlIntervallo").SetCaption(summary.Message);
+    for (const char* row : {"LblIntervallo", "PnlIntervallo", "LblImmagini", "PnlImmagini"})
+      ToolkitFind<TControl>(*this, row).SetVisible(false);
+    auto& message = ToolkitFind<TLabel>(*this, "LblMessaggio");
+    message.SetCaption(summary.Message);
+    message.SetVisible(true);
     return;
   }
   const std::uint32_t seconds = summary.IntervalMs / 1000;
