@@ -46,7 +46,17 @@ void BM_TimerPause(benchmark::State& state) {
       ends.push_back(Clock::now());
     });
     const auto begin = Clock::now();
-    while (starts.size() < 13) Application().HandleMessage();
+    // Ticks arrive as messages the worker sends, which a blocking GetMessage dispatches
+    // without ever returning; peeking dispatches them and comes back.
+    while (starts.size() < 13) {
+      MSG message;
+      if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+      } else {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, INFINITE, QS_ALLINPUT);
+      }
+    }
     state.SetIterationTime(std::chrono::duration<double>(Clock::now() - begin).count() / 13);
     timer.SetOnTimer(nullptr);
     for (size_t i = 1; i < starts.size(); ++i) pauses.push_back(Milliseconds(starts[i] - ends[i - 1]));
