@@ -10,7 +10,9 @@
 #include "Form.h"
 #include "Label.h"
 #include "Layout.h"
+#include "Edit.h"
 #include "ListBox.h"
+#include "UpDown.h"
 
 namespace {
 
@@ -107,6 +109,35 @@ TEST(FormScale, LateRowsScaleAndUnscaledFormsKeepTheirPixels) {
   EXPECT_EQ(physical.Dpi(), ToolkitDesignDpi);
   EXPECT_EQ(physical.Get<TButton>("Ok").Width(), 75);
   EXPECT_EQ(physical.ClientWidth(), 200);
+}
+
+// Arrows that sit at an edit's right edge (overlapping its border, as the system places
+// them) stay there, as tall as the edit and as wide as the scale asks, whatever scales the
+// form moves through.
+TEST(FormScale, UpDownArrowsStayBesideTheirEdit) {
+  TScaledForm form(nullptr);
+  ToolkitBuildLayout(form, {{"Number", ComponentClass<TEdit>, "", 10, 10, 40, 21, nullptr},
+                            {"Arrows", ComponentClass<TUpDown>, "", 0, 0, 0, 0, nullptr}});
+  auto& edit = form.Get<TEdit>("Number");
+  auto& arrows = form.Get<TUpDown>("Arrows");
+  arrows.SetAssociate(&edit);
+  const auto placed = [&](TWinControl& control) {
+    RECT r;
+    GetWindowRect(control.Handle(), &r);
+    return r;
+  };
+  const int screen = ToolkitWindowDpi(form.Handle());
+  const RECT e0 = placed(edit), a0 = placed(arrows);
+  const int overlap = e0.right - a0.left, width = a0.right - a0.left;
+  ASSERT_GE(overlap, 0) << "no gap between the edit and its arrows";
+  for (int dpi : {192, 120, 144, screen}) {
+    SendDpiChanged(form.Handle(), dpi, {0, 0, 600, 500});
+    const RECT e = placed(edit), a = placed(arrows);
+    EXPECT_NEAR(e.right - a.left, ToolkitScale(overlap, dpi, screen), 1) << "at " << dpi << " DPI";
+    EXPECT_NEAR(a.right - a.left, ToolkitScale(width, dpi, screen), 1) << "at " << dpi << " DPI";
+    EXPECT_EQ(a.top, e.top) << "at " << dpi << " DPI";
+    EXPECT_EQ(a.bottom, e.bottom) << "at " << dpi << " DPI";
+  }
 }
 
 }  // namespace
