@@ -3,6 +3,7 @@
 #include <iterator>
 
 #include "DeviceContext.h"
+#include "DibInfo.h"
 #include "Form.h"
 #include "GdiObject.h"
 
@@ -10,14 +11,7 @@ namespace {
 
 // A 32-bit bottom-up device-independent bitmap: the composed picture's layout.
 BITMAPINFO PictureInfo(const TGIFBitmap32& picture) {
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = picture.Width;
-  info.bmiHeader.biHeight = picture.Height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  return info;
+  return ToolkitDibInfo(picture.Width, picture.Height);
 }
 
 // A monochrome bottom-up bitmap whose bit 0 is black and bit 1 white: the mask's layout.

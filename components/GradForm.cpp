@@ -3,6 +3,7 @@
 #include <string>
 
 #include "DeviceContext.h"
+#include "DibInfo.h"
 #include "Dpi.h"
 #include "DynamicLibrary.h"
 
@@ -147,13 +148,7 @@ void TGradientForm::FillGradient(HDC dc, int width, int height,
   // stop colour itself, which the right end reaches.
   std::vector<uint32_t> strip(static_cast<size_t>(count));
   for (int i = 0; i < count; ++i) strip[size_t(i)] = PixelOf(table[size_t(i)]);
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = count;
-  info.bmiHeader.biHeight = 1;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  const BITMAPINFO info = ToolkitDibInfo(count, 1);
   SetStretchBltMode(dc, COLORONCOLOR);
   StretchDIBits(dc, 0, 0, width, height, 0, 0, count - 1, 1, strip.data(), &info,
                 DIB_RGB_COLORS, SRCCOPY);

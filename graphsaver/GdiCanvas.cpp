@@ -3,6 +3,8 @@
 #include <stdexcept>
 #include <vector>
 
+#include "DibInfo.h"
+
 // Our pen and brush must not stay selected into a device context that outlives them.
 TGdiSurface::~TGdiSurface() { Detach(); }
 
@@ -57,13 +59,8 @@ void TGdiBitmap::SetSize(int width, int height) {
   width = width > 0 ? width : 0;
   height = height > 0 ? height : 0;
   if (width == width_ && height == height_) return;
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width > 0 ? width : 1;
-  info.bmiHeader.biHeight = -(height > 0 ? height : 1);  // top-down rows
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  // Top-down rows.
+  const BITMAPINFO info = ToolkitDibInfo(width > 0 ? width : 1, -(height > 0 ? height : 1));
   void* bits = nullptr;
   // Nothing below can throw once the bitmap exists, so bitmap_ takes it over at the end.
   HBITMAP fresh = CreateDIBSection(memoryDc_.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0);

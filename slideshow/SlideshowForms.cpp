@@ -4,6 +4,7 @@
 
 #include "Button.h"
 #include "CheckBox.h"
+#include "DibInfo.h"
 #include "Label.h"
 #include "Layout.h"
 #include "Panel.h"
@@ -23,13 +24,7 @@ constexpr UINT SlideMsgDecoded = WM_APP + 20;
 constexpr UINT SlideFadeTickMs = 15;
 
 void SlideDrawFrame(HDC dc, const TSlideRect& area, const TSlideBitmap& frame) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = frame.Width;
-  info.bmiHeader.biHeight = -frame.Height;  // top-down
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  const BITMAPINFO info = ToolkitDibInfo(frame.Width, -frame.Height);  // top-down
   SetDIBitsToDevice(dc, area.Left, area.Top, DWORD(frame.Width), DWORD(frame.Height), 0, 0, 0,
                     UINT(frame.Height), frame.Pixels.data(), &info, DIB_RGB_COLORS);
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "DeviceContext.h"
+#include "DibInfo.h"
 #include "GdiObject.h"
 #include "JPEGReader.h"
 #include "PictureLoaders.h"
@@ -48,13 +49,7 @@ public:
       }
       bits = stretched_.data();
     }
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top-down
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO info = ToolkitDibInfo(width, -height);  // top-down
     StretchDIBits(dc, target.left, target.top, width, height, 0, 0, width, height, bits, &info,
                   DIB_RGB_COLORS, SRCCOPY);
   }
@@ -76,13 +71,7 @@ std::unique_ptr<TContent> RasterOf(HBITMAP handle) {
     return nullptr;
   }
   std::vector<uint32_t> pixels(size_t(header.bmWidth) * size_t(header.bmHeight));
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = header.bmWidth;
-  info.bmiHeader.biHeight = -header.bmHeight;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO info = ToolkitDibInfo(header.bmWidth, -header.bmHeight);
   TMemoryDC dc(nullptr);
   if (GetDIBits(dc.Get(), bitmap.Get(), 0, UINT(header.bmHeight), pixels.data(), &info,
                 DIB_RGB_COLORS) != header.bmHeight) {

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "DeviceContext.h"
+#include "DibInfo.h"
 #include "GdiObject.h"
 
 namespace {
@@ -29,13 +30,7 @@ struct TBitmapInfo {
 std::optional<TPicturePixels> PictureRasterize(int width, int height,
                                                const std::function<void(HDC dc, const RECT& target)>& draw) {
   if (width <= 0 || height <= 0) return {};
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // top-down
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  const BITMAPINFO info = ToolkitDibInfo(width, -height);  // top-down
   void* bits = nullptr;
   TGdiObject<HBITMAP> bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!bitmap || !bits) return {};

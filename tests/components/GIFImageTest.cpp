@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "DeviceContext.h"
+#include "DibInfo.h"
 #include "Form.h"
 #include "GIFTestFiles.h"
 #include "GdiObject.h"
@@ -29,12 +30,7 @@ constexpr uint32_t Red = 0xFF0000, Green = 0x00FF00, Blue = 0x0000FF, White = 0x
 class TTarget {
 public:
   TTarget(int width, int height) : width_(width), memory_(nullptr) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
+    const BITMAPINFO info = ToolkitDibInfo(width, -height);
     void* bits = nullptr;
     bitmap_.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     bits_ = static_cast<uint32_t*>(bits);

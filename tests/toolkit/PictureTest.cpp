@@ -17,6 +17,7 @@
 #include "Application.h"
 #include "DeviceContext.h"
 #include "GdiObject.h"
+#include "DibInfo.h"
 #include "JPEGReader.h"
 #include "JPEGWriter.h"
 #include "Picture.h"
@@ -171,13 +172,7 @@ std::vector<uint8_t> JpegFile(int width, int height) {
 class TCanvas {
 public:
   TCanvas(int width, int height) : width_(width), height_(height), dc_(nullptr) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO info = ToolkitDibInfo(width, -height);
     bitmap_.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits_, nullptr, 0));
     selection_ = std::make_unique<TSelection>(dc_.Get(), bitmap_.Get());
     const RECT all = {0, 0, width, height};

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "DeviceContext.h"
+#include "DibInfo.h"
 #include "GdiObject.h"
 #include "Picture.h"
 #include "PictureRender.h"
@@ -35,13 +36,7 @@ TRenderedPicture PictureRenderPlatform(const std::string& fileName, int width, i
   rendered.Report = {std::string("format ") + FormatName(picture.Format()),
                      "size " + std::to_string(picture.Width()) + " x " + std::to_string(picture.Height()),
                      "decoded at full size"};
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = rendered.Width;
-  info.bmiHeader.biHeight = -rendered.Height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  const BITMAPINFO info = ToolkitDibInfo(rendered.Width, -rendered.Height);
   void* bits = nullptr;
   TGdiObject<HBITMAP> bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!bitmap) throw std::runtime_error("cannot make a bitmap of " + std::to_string(rendered.Width) +
