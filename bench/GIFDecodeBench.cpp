@@ -14,7 +14,7 @@
 #include "GIFTestFiles.h"
 
 #ifdef PLOTVANE_WITH_GIFLIB
-#include <gif_lib.h>
+#include "GiflibMemory.h"
 #endif
 
 namespace {
@@ -106,31 +106,15 @@ void BM_Ours(benchmark::State& state, const TSample* sample) {
 }
 
 #ifdef PLOTVANE_WITH_GIFLIB
-struct TInput {
-  const std::vector<uint8_t>* bytes;
-  size_t position;
-};
-
-int Read(GifFileType* gif, GifByteType* buffer, int size) {
-  auto* input = static_cast<TInput*>(gif->UserData);
-  const size_t count = std::min(size_t(size), input->bytes->size() - input->position);
-  std::memcpy(buffer, input->bytes->data() + input->position, count);
-  input->position += count;
-  return int(count);
-}
-
 void BM_Giflib(benchmark::State& state, const TSample* sample) {
   for (auto _ : state) {
-    TInput input{&sample->bytes, 0};
-    int error = 0;
-    GifFileType* gif = DGifOpen(&input, Read, &error);
-    if (!gif || DGifSlurp(gif) != GIF_OK) {
+    TGiflibInput input{sample->bytes};
+    const TGiflibFile gif = GiflibOpen(input);
+    if (!gif || DGifSlurp(gif.get()) != GIF_OK) {
       state.SkipWithError("giflib failed");
-      if (gif) DGifCloseFile(gif, &error);
       return;
     }
     benchmark::DoNotOptimize(gif->SavedImages[0].RasterBits);
-    DGifCloseFile(gif, &error);
   }
   state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(sample->lzwBytes));
 }

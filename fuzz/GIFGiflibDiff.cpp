@@ -54,6 +54,7 @@
 #include <vector>
 
 #include "GIFPicture.h"
+#include "GiflibMemory.h"
 
 namespace {
 
@@ -203,37 +204,15 @@ TBytes Prefix(std::span<const uint8_t> bytes, size_t length) {
 
 // ---- giflib ----
 
-struct TMemoryInput {
-  std::span<const uint8_t> Bytes;
-  size_t Position = 0;
-};
-
-int ReadMemory(GifFileType* gif, GifByteType* buffer, int size) {
-  auto* input = static_cast<TMemoryInput*>(gif->UserData);
-  const size_t count = std::min(size_t(size), input->Bytes.size() - input->Position);
-  if (count == 0) return 0;   // an empty input has no data pointer to copy from
-  std::memcpy(buffer, input->Bytes.data() + input->Position, count);
-  input->Position += count;
-  return int(count);
-}
-
-struct TGiflibClose {
-  void operator()(GifFileType* gif) const {
-    int error;
-    DGifCloseFile(gif, &error);
-  }
-};
-
 struct TPeer {
-  TMemoryInput Input;
-  std::unique_ptr<GifFileType, TGiflibClose> Gif;
+  TGiflibInput Input;
+  TGiflibFile Gif;
   bool Ok = false;
   // The frame whose image data giflib refused (rule 2), -1 for none.
   int DamagedFrame = -1;
 
   explicit TPeer(std::span<const uint8_t> bytes) : Input{bytes} {
-    int error = 0;
-    Gif.reset(DGifOpen(&Input, ReadMemory, &error));
+    Gif = GiflibOpen(Input);
     if (!Gif) return;
     Ok = DGifSlurp(Gif.get()) == GIF_OK;
     // DGifSlurp counts an image before decoding its data and fails with one of these two

@@ -13,34 +13,13 @@
 #include "GIFEncoder.h"
 #include "GIFEncoderSamples.h"
 #include "GIFTestFiles.h"
+#include "GiflibMemory.h"
 
 namespace {
 
-struct TMemoryInput {
-  const std::vector<uint8_t>* Bytes;
-  size_t Position = 0;
-};
-
-int ReadMemory(GifFileType* gif, GifByteType* buffer, int size) {
-  auto* input = static_cast<TMemoryInput*>(gif->UserData);
-  const size_t count = std::min(size_t(size), input->Bytes->size() - input->Position);
-  std::memcpy(buffer, input->Bytes->data() + input->Position, count);
-  input->Position += count;
-  return int(count);
-}
-
-struct TGiflibClose {
-  void operator()(GifFileType* gif) const {
-    int error;
-    DGifCloseFile(gif, &error);
-  }
-};
-using TGiflibFile = std::unique_ptr<GifFileType, TGiflibClose>;
-
-TGiflibFile GiflibSlurp(const std::vector<uint8_t>& bytes, TMemoryInput& input) {
-  input = {&bytes, 0};
-  int error = 0;
-  TGiflibFile gif(DGifOpen(&input, ReadMemory, &error));
+TGiflibFile GiflibSlurp(const std::vector<uint8_t>& bytes, TGiflibInput& input) {
+  input = {bytes, 0};
+  TGiflibFile gif = GiflibOpen(input);
   if (!gif) return nullptr;
   if (DGifSlurp(gif.get()) != GIF_OK) return nullptr;
   return gif;
@@ -147,7 +126,7 @@ private:
 // to frame 1 (so disposal of the last frame is checked too).
 void CheckAgainstGiflib(const std::vector<uint8_t>& bytes, const std::string& name) {
   SCOPED_TRACE(name);
-  TMemoryInput input;
+  TGiflibInput input;
   const TGiflibFile gif = GiflibSlurp(bytes, input);
   ASSERT_TRUE(gif) << "giflib refused the file";
 
