@@ -80,7 +80,8 @@ TScrGeneral::TScrGeneral(TComponent* owner)
        "Options for dismissing the screen saver"},
       {"GenTxtSensitivity", ComponentClass<TLabel>, "GenGrpOptions", 8, 24, 80, 13,
        "&Mouse sensitivity"},
-      {"GenCmbSensitivity", ComponentClass<TComboBox>, "GenGrpOptions", 100, 20, 205, 21, nullptr,
+      // At 104 rather than 100, the right edge kept: at 150 % the label's text reaches 150.
+      {"GenCmbSensitivity", ComponentClass<TComboBox>, "GenGrpOptions", 104, 20, 201, 21, nullptr,
        SensitivityItems},
       {"GenTxtWait", ComponentClass<TLabel>, "GenGrpOptions", 8, 52, 22, 13, "&Wait"},
       {"GenEdtWait", ComponentClass<TEdit>, "GenGrpOptions", 40, 48, 29, 21, nullptr},

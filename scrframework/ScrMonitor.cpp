@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include <string>
+
 #include "DeviceContext.h"
 #include "ScrForm.h"
 #include "ScrGeneralValues.h"
@@ -44,7 +46,9 @@ std::optional<TScrSize> BitmapSize(HBITMAP bitmap) {
   return TScrSize{info.bmWidth, info.bmHeight};
 }
 
-HBITMAP LoadModuleBitmap(const char* name) { return LoadBitmapA(GetModuleHandleA(nullptr), name); }
+HBITMAP LoadModuleBitmap(const char* name, const char* suffix) {
+  return LoadBitmapA(GetModuleHandleA(nullptr), (std::string(name) + suffix).c_str());
+}
 
 void FillBox(HDC dc, const RECT& box, COLORREF inside, COLORREF border) {
   TGdiObject<HBRUSH> fill(CreateSolidBrush(inside));
@@ -55,15 +59,30 @@ void FillBox(HDC dc, const RECT& box, COLORREF inside, COLORREF border) {
 
 }  // namespace
 
-TScrMonitor::TScrMonitor(TComponent* owner)
-    : TCustomControl(owner),
-      monitor_(LoadModuleBitmap("SCRMONITOR")),
-      cornerDefault_(LoadModuleBitmap("SCRCORNERDEFAULT")),
-      cornerNow_(LoadModuleBitmap("SCRCORNERNOW")),
-      cornerNever_(LoadModuleBitmap("SCRCORNERNEVER")),
-      measured_(ScrMeasureMonitor(BitmapSize(monitor_.Get()), BitmapSize(cornerNow_.Get()))),
-      geometry_(measured_),
-      menu_(CreatePopupMenu()) {
+TScrMonitor::TPictures::TPictures(const char* suffix)
+    : monitor(LoadModuleBitmap("SCRMONITOR", suffix)),
+      cornerDefault(LoadModuleBitmap("SCRCORNERDEFAULT", suffix)),
+      cornerNow(LoadModuleBitmap("SCRCORNERNOW", suffix)),
+      cornerNever(LoadModuleBitmap("SCRCORNERNEVER", suffix)) {}
+
+HBITMAP TScrMonitor::TPictures::Corner(TScrCornerMode mode) const {
+  switch (mode) {
+    case scmNow: return cornerNow.Get();
+    case scmNever: return cornerNever.Get();
+    default: return cornerDefault.Get();
+  }
+}
+
+TScrMonitor::TScrMonitor(TComponent* owner) : TCustomControl(owner), menu_(CreatePopupMenu()) {
+  normal_.measured =
+      ScrMeasureMonitor(BitmapSize(normal_.monitor.Get()), BitmapSize(normal_.cornerNow.Get()));
+  // The 150 % geometry is the 100 % one scaled, as the bitmaps are drawn; a module whose own
+  // 100 % picture has another size gets no 150 % drawing that belongs to a different one.
+  oneAndHalf_.measured = ScrScaleMonitor(normal_.measured, 150);
+  const std::optional<TScrSize> larger = BitmapSize(oneAndHalf_.monitor.Get());
+  if (!larger || TScrSize{larger->width / 2, larger->height} != oneAndHalf_.measured.size)
+    oneAndHalf_.monitor.Reset();
+  geometry_ = normal_.measured;
   RegisterMonitorWindowClass();
   StoreBounds(0, 0, geometry_.size.width, geometry_.size.height);
   AppendMenuA(menu_.get(), MF_STRING, MenuDefault, "Default");
@@ -97,8 +116,11 @@ TScrSize TScrMonitor::Origin() const {
 
 void TScrMonitor::ChangeScale(int fromDpi, int toDpi) {
   TCustomControl::ChangeScale(fromDpi, toDpi);
-  factor_ = ScrMonitorFactor(toDpi);
-  geometry_ = ScrScaleMonitor(measured_, factor_);
+  const int percent = ScrMonitorScale(toDpi);
+  const bool ownDrawing = percent == 150 && oneAndHalf_.monitor;
+  pictures_ = ownDrawing ? &oneAndHalf_ : &normal_;
+  factor_ = ownDrawing ? 1 : percent / 100;
+  geometry_ = ScrScaleMonitor(pictures_->measured, factor_ * 100);
   if (previewWindow_) {
     const TScrSize origin = Origin();
     const TScrRect& screen = geometry_.screen;
@@ -215,14 +237,6 @@ LRESULT TScrMonitor::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
   return TCustomControl::WndProc(message, wParam, lParam);
 }
 
-HBITMAP TScrMonitor::CornerBitmap(TScrCornerMode mode) const {
-  switch (mode) {
-    case scmNow: return cornerNow_.Get();
-    case scmNever: return cornerNever_.Get();
-    default: return cornerDefault_.Get();
-  }
-}
-
 void TScrMonitor::Paint(HDC dc) {
   const int width = geometry_.size.width, height = geometry_.size.height;
   const TScrSize origin = Origin();
@@ -236,11 +250,12 @@ void TScrMonitor::Paint(HDC dc) {
   // Enlarged by a whole factor, pixel for pixel: sharp, never blended.
   SetStretchBltMode(picture.Get(), COLORONCOLOR);
   const int f = factor_;
-  if (monitor_) {
+  if (pictures_->monitor) {
     // Black in the mask keeps the picture, white keeps the background; the picture is
     // black where the background shows.
-    TSelection selected(source.Get(), monitor_.Get());
-    const int sourceWidth = measured_.size.width, sourceHeight = measured_.size.height;
+    TSelection selected(source.Get(), pictures_->monitor.Get());
+    const int sourceWidth = pictures_->measured.size.width;
+    const int sourceHeight = pictures_->measured.size.height;
     StretchBlt(picture.Get(), 0, 0, width, height, source.Get(), sourceWidth, 0, sourceWidth,
                sourceHeight, SRCAND);
     StretchBlt(picture.Get(), 0, 0, width, height, source.Get(), 0, 0, sourceWidth, sourceHeight,
@@ -251,7 +266,7 @@ void TScrMonitor::Paint(HDC dc) {
   if (use_ == smuCorners) {
     for (size_t corner = 0; corner < corners_.size(); ++corner) {
       const TScrRect& box = geometry_.corners[corner];
-      if (HBITMAP bitmap = CornerBitmap(corners_[corner])) {
+      if (HBITMAP bitmap = pictures_->Corner(corners_[corner])) {
         TSelection selected(source.Get(), bitmap);
         const int boxWidth = box.right - box.left, boxHeight = box.bottom - box.top;
         StretchBlt(picture.Get(), box.left, box.top, boxWidth, boxHeight, source.Get(), 0, 0,

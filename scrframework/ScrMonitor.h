@@ -27,7 +27,9 @@ using TScrClickCornerEvent =
 // The picture of a monitor in a configuration dialog, drawn from the module's bitmaps
 // "SCRMONITOR" (picture and mask side by side) and, in the four corner boxes of its screen,
 // "SCRCORNERDEFAULT", "SCRCORNERNOW" or "SCRCORNERNEVER" for each corner's mode.  Its size
-// is the picture's (ScrMeasureMonitor); a larger control shows it centred.
+// is the picture's (ScrMeasureMonitor); a larger control shows it centred.  At 150 % the
+// same names with "150" appended are drawn instead, when the module has them and the monitor
+// is 1.5 times the size of the 100 % one; at 200 % and more the 100 % bitmaps are enlarged.
 //
 // With Use smuCorners a left click in a corner box opens a menu "Default", "Now", "Never"
 // with the corner's mode checked; the choice becomes the corner's mode (ClickCorner).  With
@@ -76,7 +78,7 @@ protected:
   void DestroyWnd() override;
   LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   void Paint(HDC dc) override;
-  // The picture at the whole factor of the new scale (ScrMonitorFactor).
+  // The picture at the new scale (ScrMonitorScale).
   void ChangeScale(int fromDpi, int toDpi) override;
 
 private:
@@ -85,17 +87,24 @@ private:
   };
   using TMenuPtr = std::unique_ptr<std::remove_pointer_t<HMENU>, TMenuDestroyer>;
 
+  // One drawing of the picture and the corner marks, and its geometry.
+  struct TPictures {
+    explicit TPictures(const char* suffix);
+    TGdiObject<HBITMAP> monitor, cornerDefault, cornerNow, cornerNever;
+    TScrMonitorGeometry measured;
+    HBITMAP Corner(TScrCornerMode mode) const;
+  };
+
   TScrSize Origin() const;
-  HBITMAP CornerBitmap(TScrCornerMode mode) const;
   void CreatePreviewWindow();
   void DestroyPreviewWindow();
   // Opens the corner menu for a click at (x, y), client coordinates.
   bool OpenCornerMenu(int x, int y);
 
-  TGdiObject<HBITMAP> monitor_, cornerDefault_, cornerNow_, cornerNever_;
-  TScrMonitorGeometry measured_;  // of the bitmaps themselves
-  int factor_ = 1;
-  TScrMonitorGeometry geometry_;  // as drawn: measured_ times factor_
+  TPictures normal_{""}, oneAndHalf_{"150"};
+  const TPictures* pictures_ = &normal_;  // the drawing in use
+  int factor_ = 1;                        // the whole factor it is enlarged by
+  TScrMonitorGeometry geometry_;          // as drawn: pictures_->measured times factor_
   std::array<TScrCornerMode, 4> corners_{scmNormal, scmNormal, scmNormal, scmNormal};
   TScrMonitorUse use_ = smuCorners;
   TMenuPtr menu_;

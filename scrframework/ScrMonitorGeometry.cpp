@@ -17,14 +17,18 @@ TScrMonitorGeometry ScrMeasureMonitor(std::optional<TScrSize> monitorBitmap,
   return geometry;
 }
 
-int ScrMonitorFactor(int dpi) { return dpi >= 192 ? dpi / 96 : 1; }
+int ScrMonitorScale(int dpi) {
+  if (dpi >= 192) return dpi / 96 * 100;
+  return dpi >= 144 ? 150 : 100;
+}
 
-TScrMonitorGeometry ScrScaleMonitor(const TScrMonitorGeometry& geometry, int factor) {
-  const auto scale = [factor](const TScrRect& r) {
-    return TScrRect{r.left * factor, r.top * factor, r.right * factor, r.bottom * factor};
+TScrMonitorGeometry ScrScaleMonitor(const TScrMonitorGeometry& geometry, int percent) {
+  const auto edge = [percent](int v) { return (v * percent + 50) / 100; };
+  const auto scale = [edge](const TScrRect& r) {
+    return TScrRect{edge(r.left), edge(r.top), edge(r.right), edge(r.bottom)};
   };
   TScrMonitorGeometry scaled;
-  scaled.size = {geometry.size.width * factor, geometry.size.height * factor};
+  scaled.size = {edge(geometry.size.width), edge(geometry.size.height)};
   scaled.screen = scale(geometry.screen);
   for (size_t corner = 0; corner < geometry.corners.size(); ++corner)
     scaled.corners[corner] = scale(geometry.corners[corner]);

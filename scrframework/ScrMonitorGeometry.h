@@ -34,13 +34,15 @@ struct TScrMonitorGeometry {
 TScrMonitorGeometry ScrMeasureMonitor(std::optional<TScrSize> monitorBitmap,
                                       std::optional<TScrSize> cornerBitmap);
 
-// The whole factor the picture is drawn at on a screen of `dpi`: the bitmaps are enlarged
-// pixel for pixel, which keeps them sharp, so only by whole factors: 1 below 192 DPI
-// (200 %), 2 from 192, 3 from 288.
-int ScrMonitorFactor(int dpi);
+// The scale in percent the picture is drawn at on a screen of `dpi`.  Bitmaps are never
+// resampled, which would blur them: there is a 150 % drawing of its own, and the 100 % one is
+// enlarged pixel for pixel by whole factors.  So 100 below 144 DPI, 150 from 144, 200 from
+// 192, 300 from 288.
+int ScrMonitorScale(int dpi);
 
-// The geometry of the picture drawn `factor` times larger (a whole factor, 1 or more).
-TScrMonitorGeometry ScrScaleMonitor(const TScrMonitorGeometry& geometry, int factor);
+// The geometry at `percent` of the given one: every edge scaled, halves rounded up (the
+// rule the 150 % bitmaps are drawn by).
+TScrMonitorGeometry ScrScaleMonitor(const TScrMonitorGeometry& geometry, int percent);
 
 // Where the picture's top-left corner lies in a control of the given size: centred (rounded
 // towards the top-left), negative when the control is smaller.

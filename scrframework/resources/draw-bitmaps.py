@@ -4,7 +4,9 @@
 Run from this folder when a picture changes; the outputs are committed so that the build
 needs no Python.  Sizes matter: the monitor picture is two 184 x 170 halves side by side, the
 picture and its mask (the monitor control is half the bitmap wide), its screen area spans
-(16, 17) up to (169, 130), and the corner marks are 32 x 32.  No pixel of the monitor itself
+(16, 17) up to (169, 130), and the corner marks are 32 x 32.  The 150 % set ("...150.bmp")
+scales every pixel edge by 1.5, halves rounded up: 276 x 255 halves, the screen from (24, 26)
+up to (254, 195), 48 x 48 corner marks.  No pixel of the monitor itself
 may be black: black in the picture is where the background shows.
 """
 import math
@@ -117,20 +119,50 @@ def blurb():
     return canvas
 
 
-def monitor_picture():
+def scaled(percent):
+    """Maps a 100 % pixel edge to the edge at `percent`, rounding halves up: the rule the
+    framework uses for the geometry, so that the drawn screen area and the measured one agree."""
+    return lambda v: (v * percent + 50) // 100
+
+
+class ScaledCanvas(Canvas):
+    """A canvas drawn in 100 % coordinates at `percent`: every pixel edge is scaled, so a
+    one-pixel line stays solid (one or two pixels wide) and nothing is resampled."""
+
+    def __init__(self, width, height, fill, percent):
+        self.s = scaled(percent)
+        self.percent = percent
+        super().__init__(self.s(width), self.s(height), fill)
+
+    def box(self, x0, y0, x1, y1, colour):  # inclusive corners, in 100 % pixels
+        s = self.s
+        self.rect(s(x0), s(y0), s(x1 + 1) - 1, s(y1 + 1) - 1, colour)
+
+    def outline(self, x0, y0, x1, y1, colour):
+        self.box(x0, y0, x1, y0, colour)
+        self.box(x0, y1, x1, y1, colour)
+        self.box(x0, y0, x0, y1, colour)
+        self.box(x1, y0, x1, y1, colour)
+
+    def stroke(self, x0, y0, x1, y1, colour, thick):
+        s = self.s
+        self.line(s(x0), s(y0), s(x1), s(y1), colour, max(1, s(thick)))
+
+
+def monitor_picture(percent):
     """The monitor on a black background (black shows what lies under the control)."""
-    canvas = Canvas(184, 170, 0)
-    canvas.rect(4, 4, 180, 145, 2)        # casing
-    canvas.line(4, 4, 180, 4, 1)          # lit from the top left
-    canvas.line(4, 4, 4, 145, 1)
-    canvas.line(5, 145, 180, 145, 4)
-    canvas.line(180, 5, 180, 145, 4)
-    canvas.rect(12, 13, 172, 133, 4)      # bezel around the screen
-    canvas.rect(16, 17, 168, 129, 5)      # the screen area, (16, 17) up to (169, 130)
-    canvas.rect(66, 146, 118, 155, 3)     # neck
-    canvas.rect(40, 156, 144, 165, 2)     # foot
-    canvas.frame(40, 156, 144, 165, 4)
-    canvas.rect(164, 138, 166, 140, 6)    # power light
+    canvas = ScaledCanvas(184, 170, 0, percent)
+    canvas.box(4, 4, 180, 145, 2)         # casing
+    canvas.box(4, 4, 180, 4, 1)           # lit from the top left
+    canvas.box(4, 4, 4, 145, 1)
+    canvas.box(5, 145, 180, 145, 4)
+    canvas.box(180, 5, 180, 145, 4)
+    canvas.box(12, 13, 172, 133, 4)       # bezel around the screen
+    canvas.box(16, 17, 168, 129, 5)       # the screen area, (16, 17) up to (169, 130)
+    canvas.box(66, 146, 118, 155, 3)      # neck
+    canvas.box(40, 156, 144, 165, 2)      # foot
+    canvas.outline(40, 156, 144, 165, 4)
+    canvas.box(164, 138, 166, 140, 6)     # power light
     return canvas
 
 
@@ -144,29 +176,29 @@ def monitor_mask(picture):
     return mask
 
 
-def monitor():
+def monitor(percent):
     """The picture on the left, its mask on the right: drawn with SRCAND (mask) and then
     SRCINVERT (picture), the picture keeps the background around the monitor."""
-    picture = monitor_picture()
-    canvas = Canvas(368, 170, 0)
+    picture = monitor_picture(percent)
+    canvas = Canvas(picture.width * 2, picture.height, 0)
     canvas.blit(picture, 0, 0)
-    canvas.blit(monitor_mask(picture), 184, 0)
+    canvas.blit(monitor_mask(picture), picture.width, 0)
     return canvas
 
 
-def corner(kind):
-    canvas = Canvas(32, 32, 2)
-    canvas.frame(0, 0, 31, 31, 4)
+def corner(kind, percent):
+    canvas = ScaledCanvas(32, 32, 2, percent)
+    canvas.outline(0, 0, 31, 31, 4)
     if kind == "now":
-        canvas.rect(4, 4, 27, 27, 6)
-        canvas.line(9, 16, 14, 22, 1, 3)
-        canvas.line(14, 22, 23, 9, 1, 3)
+        canvas.box(4, 4, 27, 27, 6)
+        canvas.stroke(9, 16, 14, 22, 1, 3)
+        canvas.stroke(14, 22, 23, 9, 1, 3)
     elif kind == "never":
-        canvas.rect(4, 4, 27, 27, 7)
-        canvas.line(9, 9, 22, 22, 1, 3)
-        canvas.line(22, 9, 9, 22, 1, 3)
+        canvas.box(4, 4, 27, 27, 7)
+        canvas.stroke(9, 9, 22, 22, 1, 3)
+        canvas.stroke(22, 9, 9, 22, 1, 3)
     else:
-        canvas.frame(4, 4, 27, 27, 3)
+        canvas.outline(4, 4, 27, 27, 3)
     return canvas
 
 
@@ -179,8 +211,10 @@ def icon():
 
 if __name__ == "__main__":
     write_bmp("ScrBlurb.bmp", blurb())
-    write_bmp("ScrMonitor.bmp", monitor())
-    write_bmp("ScrCornerNow.bmp", corner("now"))
-    write_bmp("ScrCornerNever.bmp", corner("never"))
-    write_bmp("ScrCornerDefault.bmp", corner("default"))
+    # 150 % has its own drawing; 200 % and more enlarge the 100 % one by whole factors.
+    for percent, suffix in ((100, ""), (150, "150")):
+        write_bmp(f"ScrMonitor{suffix}.bmp", monitor(percent))
+        write_bmp(f"ScrCornerNow{suffix}.bmp", corner("now", percent))
+        write_bmp(f"ScrCornerNever{suffix}.bmp", corner("never", percent))
+        write_bmp(f"ScrCornerDefault{suffix}.bmp", corner("default", percent))
     write_ico("ScrKit.ico", icon())

@@ -421,6 +421,41 @@ TEST_F(ScrDialogWindows, TheLivePreviewIsAskedForOnce) {
   EXPECT_EQ(ScrProcess().preview, nullptr);
 }
 
+// Moved to a monitor of another scale, the monitor pictures take the drawing of that scale:
+// the 150 % bitmaps at 144 DPI, the 100 % ones doubled at 192. The corner box is checked at
+// its far edges, where a bitmap of the wrong size would leave the frame out.
+TEST_F(ScrDialogWindows, MonitorPicturesFollowTheScale) {
+  TScrControl control(nullptr);
+  TMemoryHive memory;
+  THiveOverride override(&memory);
+  TGeneralTestDialog dialog(nullptr);
+  dialog.Show();
+  TScrMonitor& corners = dialog.Corners();
+  const struct {
+    int dpi, box, frame;  // the box's side and its right and bottom frame's width
+    SIZE screen;          // the preview's screen
+  } scales[] = {{144, 48, 1, {230, 169}}, {192, 64, 2, {306, 226}}, {96, 32, 1, {153, 113}}};
+  for (const auto& scale : scales) {
+    RECT suggested;
+    GetWindowRect(dialog.Handle(), &suggested);
+    SendMessageA(dialog.Handle(), 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(scale.dpi, scale.dpi),
+                 reinterpret_cast<LPARAM>(&suggested));
+    const RECT box = corners.CornerBox(scBottomRight);
+    EXPECT_EQ(box.right - box.left, scale.box) << scale.dpi << " DPI";
+    EXPECT_EQ(box.bottom - box.top, scale.box) << scale.dpi << " DPI";
+    UpdateWindow(corners.Handle());
+    EXPECT_EQ(PixelOf(corners.Handle(), box.right - 1, box.bottom - 1), RGB(64, 64, 64))
+        << "the box's frame at " << scale.dpi << " DPI";
+    EXPECT_EQ(PixelOf(corners.Handle(), box.right - 1 - scale.frame, box.bottom - 1 - scale.frame),
+              RGB(192, 192, 192))
+        << "inside the frame at " << scale.dpi << " DPI";
+    HWND screen = dialog.Get<TScrMonitor>("Preview").PreviewWindow();
+    ASSERT_TRUE(screen);
+    EXPECT_EQ(SizeOf(screen).cx, scale.screen.cx) << scale.dpi << " DPI";
+    EXPECT_EQ(SizeOf(screen).cy, scale.screen.cy) << scale.dpi << " DPI";
+  }
+}
+
 // Not run by the suite: shown for the eye and for general-dialog.sh, which takes screenshots
 // and clicks a corner box with xdotool.  Writes the screen position of the top-left corner
 // box to "shown.txt" in the current folder and closes once "done.txt" appears there.

@@ -22,22 +22,30 @@ TEST(ScrMonitorGeometry, MeasuredFromTheBitmapsOrTheirStatedSizes) {
   EXPECT_EQ(other.corners[2], (TScrRect{149, 120, 169, 130}));
 }
 
-// Whole factors only, so that the bitmaps stay sharp; the 200 % picture is the 100 % one
-// with every length doubled.
-TEST(ScrMonitorGeometry, ScaledByWholeFactors) {
+// 150 % has a drawing of its own; above it the 100 % picture is enlarged by whole factors,
+// so that no bitmap is ever resampled.
+TEST(ScrMonitorGeometry, ScaledToTheDrawingsThereAre) {
   const struct {
-    int dpi, factor;
-  } factors[] = {{96, 1}, {120, 1}, {144, 1}, {191, 1}, {192, 2}, {240, 2}, {288, 3}};
-  for (const auto& f : factors) EXPECT_EQ(ScrMonitorFactor(f.dpi), f.factor) << f.dpi << " DPI";
+    int dpi, percent;
+  } scales[] = {{96, 100}, {120, 100}, {143, 100}, {144, 150}, {168, 150}, {191, 150},
+                {192, 200}, {240, 200}, {288, 300}};
+  for (const auto& s : scales) EXPECT_EQ(ScrMonitorScale(s.dpi), s.percent) << s.dpi << " DPI";
 
   const TScrMonitorGeometry g = ScrMeasureMonitor(std::nullopt, std::nullopt);
-  EXPECT_EQ(ScrScaleMonitor(g, 1).corners, g.corners);
-  const TScrMonitorGeometry doubled = ScrScaleMonitor(g, 2);
+  EXPECT_EQ(ScrScaleMonitor(g, 100).corners, g.corners);
+  const TScrMonitorGeometry doubled = ScrScaleMonitor(g, 200);
   EXPECT_EQ(doubled.size, (TScrSize{368, 340}));
   EXPECT_EQ(doubled.screen, (TScrRect{32, 34, 338, 260}));
   EXPECT_EQ(doubled.corners[2], (TScrRect{274, 196, 338, 260}));
   EXPECT_EQ(ScrCornerAt(doubled, 338, 260), 2) << "the far border still hits";
   EXPECT_EQ(ScrCornerAt(doubled, 97, 98), ScrNoCorner);
+
+  // The 150 % bitmaps are drawn to these numbers: odd edges round up.
+  const TScrMonitorGeometry half = ScrScaleMonitor(g, 150);
+  EXPECT_EQ(half.size, (TScrSize{276, 255}));
+  EXPECT_EQ(half.screen, (TScrRect{24, 26, 254, 195}));
+  EXPECT_EQ(half.corners[0], (TScrRect{24, 26, 72, 74})) << "a 48-pixel box";
+  EXPECT_EQ(half.corners[2], (TScrRect{206, 147, 254, 195}));
 }
 
 TEST(ScrMonitorGeometry, PictureCentredInTheControl) {
