@@ -39,6 +39,8 @@
 #ifdef _WIN32
 #include <windows.h>
 #include <psapi.h>
+
+#include "DibInfo.h"
 #endif
 
 namespace {
@@ -138,8 +140,7 @@ void BM_FadeWindow(benchmark::State& state) {
   TSlideBitmap from{width, height, std::vector<std::uint32_t>(std::size_t(width) * height, 0xFFFF0000u)};
   TSlideBitmap to{width, height, std::vector<std::uint32_t>(std::size_t(width) * height, 0xFF0000FFu)};
   TSlideBitmap frame = from;
-  BITMAPINFO info{};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB};
+  const BITMAPINFO info = ToolkitDibInfo(width, -height);
   HDC dc = GetDC(window);
   int weight = 0;
   for (auto _ : state) {

@@ -7,7 +7,9 @@
 
 std::string SlidemakerPictureName(const char* name, int dpi) {
   const int percent = ToolkitPictureScale(dpi, {100, 150, 200});
-  return percent == 100 ? name : name + ("_" + std::to_string(percent));
+  std::string scaled = name;
+  if (percent != 100) scaled.append("_").append(std::to_string(percent));
+  return scaled;
 }
 
 HBITMAP SlidemakerBitmap(const char* name, int dpi) {

@@ -26,10 +26,12 @@ void TControl::ScaleTo(int dpi) {
 }
 
 void TControl::ChangeScale(int fromDpi, int toDpi) {
-  const auto scale = [&](int value) { return ToolkitScale(value, toDpi, fromDpi); };
   // Edges are scaled, not sizes, so that controls that touch at one scale touch at all.
-  const int right = scale(left_ + width_), bottom = scale(top_ + height_);
-  SetBounds(scale(left_), scale(top_), right - scale(left_), bottom - scale(top_));
+  const int left = scaledLeft_.Scale(left_, fromDpi, toDpi);
+  const int top = scaledTop_.Scale(top_, fromDpi, toDpi);
+  const int right = scaledRight_.Scale(left_ + width_, fromDpi, toDpi);
+  const int bottom = scaledBottom_.Scale(top_ + height_, fromDpi, toDpi);
+  SetBounds(left, top, right - left, bottom - top);
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {

@@ -6,6 +6,7 @@
 
 #include "Align.h"
 #include "Component.h"
+#include "Scale.h"
 
 class TWinControl;
 
@@ -109,6 +110,7 @@ protected:
 private:
   TWinControl* parent_ = nullptr;
   int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+  TScaledLength scaledLeft_, scaledTop_, scaledRight_, scaledBottom_;
   bool visible_ = true;
   bool enabled_ = true;
   TAlign align_ = alNone;

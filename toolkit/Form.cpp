@@ -151,8 +151,8 @@ void TForm::ChangeScale(int fromDpi, int toDpi) {
     if (height < 0) height = Height() - (frame.bottom - frame.top);
   }
   ScaleContents(toDpi);
-  SetClientWidth(ToolkitScale(width, toDpi, fromDpi));
-  SetClientHeight(ToolkitScale(height, toDpi, fromDpi));
+  SetClientWidth(scaledClientWidth_.Scale(width, fromDpi, toDpi));
+  SetClientHeight(scaledClientHeight_.Scale(height, fromDpi, toDpi));
 }
 
 void TForm::CreateWnd() {

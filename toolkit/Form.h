@@ -154,6 +154,7 @@ private:
   HWND savedFocus_ = nullptr;
   // The client size asked for, applied again once the window (and its menu bar) exists.
   int clientWidth_ = -1, clientHeight_ = -1;
+  TScaledLength scaledClientWidth_, scaledClientHeight_;
   bool created_ = false;
   bool scaled_ = true;
   bool modal_ = false;

@@ -70,7 +70,7 @@ void TLabel::SetLabelColor(COLORREF color) {
 }
 
 void TLabel::ChangeScale(int fromDpi, int toDpi) {
-  font_ = ToolkitScaleFont(font_, toDpi, fromDpi);
+  font_.Height = scaledFontHeight_.Scale(font_.Height, fromDpi, toDpi);
   fontHandle_.Reset();
   TGraphicControl::ChangeScale(fromDpi, toDpi);
   AdjustSize();

@@ -46,6 +46,7 @@ private:
 
   std::string caption_;
   TFont font_;
+  TScaledLength scaledFontHeight_;
   TGdiObject<HFONT> fontHandle_;
   bool transparent_ = false;
   TAlignment alignment_ = taLeftJustify;

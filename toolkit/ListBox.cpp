@@ -121,7 +121,7 @@ void TListBox::SetItemIndex(int index) {
 
 void TListBox::ChangeScale(int fromDpi, int toDpi) {
   TWinControl::ChangeScale(fromDpi, toDpi);
-  if (itemHeight_ > 0) SetItemHeight(ToolkitScale(itemHeight_, toDpi, fromDpi));
+  if (itemHeight_ > 0) SetItemHeight(scaledItemHeight_.Scale(itemHeight_, fromDpi, toDpi));
 }
 
 void TListBox::SetItemHeight(int height) {

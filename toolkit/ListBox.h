@@ -40,4 +40,5 @@ private:
   std::vector<std::string> items_;
   int itemIndex_ = -1;
   int itemHeight_ = 0;
+  TScaledLength scaledItemHeight_;
 };

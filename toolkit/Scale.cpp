@@ -13,6 +13,16 @@ int ToolkitScale(int value, int toDpi, int fromDpi) {
   return static_cast<int>(scaled);
 }
 
+int TScaledLength::Scale(int current, int fromDpi, int toDpi) {
+  if (!scaled_ || current != last_) {
+    origin_ = current;
+    originDpi_ = fromDpi;
+  }
+  scaled_ = true;
+  last_ = ToolkitScale(origin_, toDpi, originDpi_);
+  return last_;
+}
+
 int ToolkitPictureScale(int dpi, std::initializer_list<int> percents) {
   // Compared in hundredths of a percent of the design DPI, so that 120 DPI is 125 % exactly.
   const long wanted = static_cast<long>(dpi) * 10000 / ToolkitDesignDpi;

@@ -15,7 +15,8 @@ int main(int argc, char** argv) {
   const std::string folder = std::string(argv[1]) + "/";
   try {
     for (int percent : ArtScales) {
-      const std::string suffix = percent == 100 ? "" : "-" + std::to_string(percent);
+      std::string suffix;
+      if (percent != 100) suffix.append("-").append(std::to_string(percent));
       const double scale = percent / 100.0;
       for (const TArtGlyph& glyph : ArtGlyphs())
         glyph.Draw(scale).WriteBmp(folder + "glyph-" + glyph.Stem + suffix + ".bmp");

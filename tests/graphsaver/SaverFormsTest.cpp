@@ -21,6 +21,7 @@
 #include "Button.h"
 #include "CheckBox.h"
 #include "ConfigForm.h"
+#include "DibInfo.h"
 #include "Edit.h"
 #include "Extras.h"
 #include "GalleryPage.h"
@@ -160,8 +161,7 @@ void SaveShot(HWND window, const std::string& name) {
   const int width = r.right - r.left, height = r.bottom - r.top;
   HDC screen = GetDC(window);
   HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFO info = {};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB};
+  BITMAPINFO info = ToolkitDibInfo(width, -height);
   void* bits = nullptr;
   HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   HGDIOBJ old = SelectObject(memory, bitmap);

@@ -42,8 +42,8 @@ int main(int argc, char** argv) {
   return LayoutWalkMain(
       argc, argv, "plotvane",
       {
-          {"ConfigForm", [] { return new TConfigForm(&Application()); }},
-          {"GeneralPanel", [] { return new TGeneralHost(&Application()); }},
+          {"ConfigForm", [] { return new TConfigForm(&Application()); }, {}},
+          {"GeneralPanel", [] { return new TGeneralHost(&Application()); }, {}},
           {"SCRABOUT", nullptr,
            [] {
              return CreateDialogParamA(GetModuleHandleA(nullptr), "SCRABOUT", nullptr,

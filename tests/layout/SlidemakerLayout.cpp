@@ -23,10 +23,10 @@ int main(int argc, char** argv) {
   main.SetDialogs(*nuovo, *open, *picker, *info);
   return LayoutWalkMain(argc, argv, "slidemaker",
                         {
-                            {"FrmMain", [&] { return &main; }},
-                            {"FrmNuovo", [&] { return nuovo; }},
-                            {"FrmOpenProject", [&] { return open; }},
-                            {"FrmOpenImage", [&] { return picker; }},
-                            {"FrmInfo", [&] { return info; }},
+                            {"FrmMain", [&] { return &main; }, {}},
+                            {"FrmNuovo", [&] { return nuovo; }, {}},
+                            {"FrmOpenProject", [&] { return open; }, {}},
+                            {"FrmOpenImage", [&] { return picker; }, {}},
+                            {"FrmInfo", [&] { return info; }, {}},
                         });
 }

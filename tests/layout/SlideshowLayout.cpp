@@ -8,5 +8,5 @@
 int main(int argc, char** argv) {
   Application().Initialize();
   return LayoutWalkMain(argc, argv, "slideshow",
-                        {{"ConfigForm", [] { return new TConfigForm(&Application()); }}});
+                        {{"ConfigForm", [] { return new TConfigForm(&Application()); }, {}}});
 }

@@ -83,11 +83,12 @@ TEST(FormScale, ScalesWhenCreatedAndWhenTheDpiChanges) {
   EXPECT_EQ(bounds.left, 40) << "placed where the system suggests";
   EXPECT_EQ(bounds.top, 30);
 
-  // Back again: every value comes back whole, no pixel lost to rounding on the way.
-  SendDpiChanged(form.Handle(), 120, {40, 30, 600, 500});
-  ExpectLayoutAt(form, 120);
-  SendDpiChanged(form.Handle(), screen, {40, 30, 600, 500});
-  ExpectLayoutAt(form, screen);
+  // Through other scales and back: every value is the table's, no pixel lost to rounding on
+  // the way (10 once became 11 after 192, 120 and 144).
+  for (int dpi : {120, 144, 168, screen}) {
+    SendDpiChanged(form.Handle(), dpi, {40, 30, 600, 500});
+    ExpectLayoutAt(form, dpi);
+  }
 }
 
 // A row added once the form is on screen is scaled like the rest; a form that draws in

@@ -119,9 +119,8 @@ Bytes IcoFile(const std::vector<std::pair<int, uint32_t>>& images) {
     for (int y = side - 1; y >= 0; --y)
       for (int x = 0; x < side; ++x) Put(image, x == 0 && y == 0 ? 0 : (colour | 0xFF000000u), 4);
     for (int y = side - 1; y >= 0; --y) {
-      Bytes row(maskStride);
-      if (y == 0) row[0] = 0x80;
-      image.insert(image.end(), row.begin(), row.end());
+      image.push_back(y == 0 ? 0x80 : 0);
+      image.insert(image.end(), maskStride - 1, 0);
     }
     directory.insert(directory.end(), {uint8_t(side), uint8_t(side), 0, 0});
     Put(directory, 1, 2);

@@ -64,4 +64,27 @@ TEST(ToolkitScale, RoundTrip) {
           << value << " at " << dpi << " DPI";
 }
 
+// Through any chain of scales a length lands where a single step from its table value would:
+// 10 at 96 -> 192 -> 120 -> 144 -> 96 once ended on 11 by scaling each rounded step.
+TEST(ToolkitScale, ChainsOfChangesDoNotDrift) {
+  const int chain[] = {192, 120, 144, 168, 120, 288, 144, 96};
+  for (int value = -300; value <= 300; ++value) {
+    TScaledLength length;
+    int current = value, dpi = ToolkitDesignDpi;
+    for (int to : chain) {
+      current = length.Scale(current, dpi, to);
+      dpi = to;
+      ASSERT_EQ(current, ToolkitScale(value, to)) << value << " at " << to << " DPI";
+    }
+  }
+}
+
+// A length changed from outside between two changes scales from its new value.
+TEST(ToolkitScale, AChangedLengthIsTheNewOrigin) {
+  TScaledLength length;
+  EXPECT_EQ(length.Scale(10, 96, 192), 20);
+  EXPECT_EQ(length.Scale(30, 192, 144), 23) << "30 at 192 is 22.5 at 144";
+  EXPECT_EQ(length.Scale(23, 144, 96), 15) << "back from 30 at 192, not from 23";
+}
+
 }  // namespace
