@@ -12,6 +12,7 @@
 #include <chrono>
 #include <vector>
 
+#include "../tests/support/MessagePump.h"
 #include "Application.h"
 #include "ScrTimer.h"
 
@@ -47,16 +48,8 @@ void BM_TimerPause(benchmark::State& state) {
     });
     const auto begin = Clock::now();
     // Ticks arrive as messages the worker sends, which a blocking GetMessage dispatches
-    // without ever returning; peeking dispatches them and comes back.
-    while (starts.size() < 13) {
-      MSG message;
-      if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-      } else {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, INFINITE, QS_ALLINPUT);
-      }
-    }
+    // without ever returning; the tests' pump peeks, dispatches them and comes back.
+    PumpUntil([&] { return starts.size() >= 13; });
     state.SetIterationTime(std::chrono::duration<double>(Clock::now() - begin).count() / 13);
     timer.SetOnTimer(nullptr);
     for (size_t i = 1; i < starts.size(); ++i) pauses.push_back(Milliseconds(starts[i] - ends[i - 1]));

@@ -17,8 +17,8 @@ HFONT ToolkitCreateFont(const TFont& font) {
   return CreateFontIndirectA(&description);
 }
 
-TFont ToolkitScaleFont(TFont font, int toDpi, int fromDpi) {
-  font.Height = ToolkitScale(font.Height, toDpi, fromDpi);
+TFont ToolkitScaleFont(TFont font, int dpi) {
+  font.Height = ToolkitScale(font.Height, dpi);
   return font;
 }
 

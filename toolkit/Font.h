@@ -23,8 +23,8 @@ struct TFont {
 // process.
 HFONT ToolkitDefaultFont(int dpi = 96);
 
-// `font` with its height scaled from `fromDpi` to `toDpi` (ToolkitScale).
-TFont ToolkitScaleFont(TFont font, int toDpi, int fromDpi = 96);
+// `font`, whose height is given for 96 DPI, with its height at `dpi` (ToolkitScale).
+TFont ToolkitScaleFont(TFont font, int dpi);
 
 // A new font object for `font` (the caller owns it).
 HFONT ToolkitCreateFont(const TFont& font);
